@@ -1,0 +1,147 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "engine/FileNameTable.h"
+#include "engine/NameRule.h"
+#include "engine/RenameOutcome.h"
+#include "platform/dialog/Dialog.h"
+#include "platform/fs/FileSystem.h"
+#include "settings/SettingsRecord.h"
+
+namespace kelvora {
+
+/// The main window: all state of the program and every handler. It works on its control model only, so it
+/// runs the same under the Qt host and under the tests' host.
+class CTarnwickDlg final : public CDialog {
+ public:
+  CTarnwickDlg(DialogHost& host, FileSystem& fileSystem, std::string boxCaption);
+
+  /// Start-up: loads the settings, fills the controls, runs the option handlers once and shows the window
+  /// at its saved position. Returns true so the focus goes to the default button.
+  bool OnInitDialog();
+  /// A command of the window menu; IDM_ABOUTBOX opens the About box.
+  void OnSysCommand(int command);
+  void OnCommand(int id) override;
+  /// Files dropped onto the window.
+  void OnDropFiles(DropObject& drop);
+
+  /// True while a batch runs (its message boxes run nested event loops); input is refused meanwhile.
+  bool IsRunning() const { return m_running; }
+
+  // Settings record and file.
+  void LoadSettings();
+  void ResetSettings();
+  void WriteSettings();
+  const SettingsRecord& Settings() const { return m_settings; }
+
+  // The auto code.
+  void ComposeCodeText();
+  void AdvanceAutoCode();
+  const std::string& CodeText() const { return m_codeText; }
+
+  // Naming options panel.
+  void OnAutoToggle();
+  void OnSerialToggle();
+  void OnAppendToggle();
+  void OnModeStamp();
+  void OnModeText();
+
+  // Folder selection.
+  void OnBrowseSource();
+  void OnBrowseDest();
+
+  // Dropping switched on and off.
+  void OnDragDropToggle();
+
+  // The folder batch.
+  void OnOK();
+  void OnMoveOnly();
+
+  /// Every way of closing the window: saves the settings and ends the program.
+  void OnExit();
+
+  std::int32_t NextSerial() const { return m_nextSerial; }
+  std::int32_t FileCount() const { return m_fileCount; }
+  std::int32_t RetryCount() const { return m_retryCount; }
+  const std::string& StampText() const { return m_stampText; }
+
+ private:
+  class Batch;
+
+  /// Reads the mode radios into m_namingMode (save) or writes it to them.
+  void UpdateData(bool save);
+  RunOptions ReadRunOptions();
+  NameInputs NameInputsFor(const RunOptions& options) const;
+  void PickFolderInto(const char* title, std::string SettingsRecord::*field, int editId);
+  void SetDlgItemInt(int id, std::int32_t value);
+  void CopyFolderEdits();
+  void CaptureRunSettings();
+  void CaptureWindowRect();
+  /// Takes the current time as the stamp of the run.
+  void MakeStamp();
+  bool CheckSameFolder(const std::string& source, const std::string& dest);
+  bool CheckFolderExists(const std::string& folder, const char* missing, const char* failed);
+  /// Renames one file and reacts to the result. The folder batch passes its walk, which is closed before a
+  /// pause or an abort.
+  RenameOutcome RenameEntry(RunKind kind, const RunOptions& options, const std::string& oldPath,
+                            const std::string& newPath, std::unique_ptr<DirectoryWalk>* walk = nullptr);
+  void ShowNextSerial(const RunOptions& options);
+  /// Shows the serial-limit message and resets the counter when the limit is reached.
+  bool SerialLimitStops();
+  /// Shows the completion message (unless suppressed), captures the controls and writes the settings: the
+  /// common end of both batches once they renamed something.
+  void FinishRun();
+  void RunFolderBatch();
+  /// One walk of the source folder; returns how the run goes on.
+  RenameOutcome WalkSourceFolder(const RunOptions& options, const std::string& source, const std::string& dest);
+  RenameOutcome RenameListed(const RunOptions& options, const std::string& source, const std::string& dest,
+                             std::unique_ptr<DirectoryWalk>& walk, FindData& entry);
+  RenameOutcome RenameWhileWalking(const RunOptions& options, const std::string& source, const std::string& dest,
+                                   std::unique_ptr<DirectoryWalk>& walk, FindData& entry);
+  RenameOutcome RenameFolderEntry(const RunOptions& options, const std::string& source, const std::string& dest,
+                                  const std::string& oldName, std::unique_ptr<DirectoryWalk>& walk);
+  void EndFolderRun(const RunOptions& options);
+  void RunDropBatch(DropObject& drop);
+  void CollectDropped(DropObject& drop);
+  /// Renames the collected items; false when the run was aborted.
+  bool RenameDropped(const RunOptions& options, const std::string& dest);
+  void EndDropRun();
+
+  /// Pauses before a denied rename is tried again, and how many times in a row one file may be denied.
+  static constexpr int kDeniedPauseMs = 1000;
+  static constexpr int kMaxDeniedRetries = 5;
+
+  FileSystem& m_fs;
+
+  SettingsRecord m_settings;
+  std::string m_settingsPath;
+  std::string m_codeText;
+
+  std::string m_manualPrefix;
+  std::string m_manualSerial;
+  std::string m_stampText;
+  std::string m_lastPickedFolder;
+  std::int64_t m_runTime = 0;
+
+  std::int32_t m_fileCount = 0;
+  std::int32_t m_nextSerial = 0;
+  std::int32_t m_retryCount = 0;
+  int m_namingMode = 0;
+  bool m_moveOnly = false;
+  bool m_stampModeApplied = false;
+  bool m_stopped = false;
+  bool m_running = false;
+  bool m_ended = false;
+  std::string m_deniedPath;
+  int m_deniedCount = 0;
+  /// Files renamed by the drops made since dropping was switched on.
+  std::int32_t m_droppedSinceArming = 0;
+
+  std::unique_ptr<FileNameTable> m_fileNames = std::make_unique<FileNameTable>();
+  std::unique_ptr<DropPathTable> m_dropPaths = std::make_unique<DropPathTable>();
+};
+
+}  // namespace kelvora

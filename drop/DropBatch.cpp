@@ -1,0 +1,98 @@
+#include "app/TarnwickDlg.h"
+#include "engine/SortFileTable.h"
+#include "platform/text/Multibyte.h"
+#include "res/Strings.h"
+#include "res/resource.h"
+
+namespace kelvora {
+namespace {
+
+bool IsSkippedName(const std::string& name) {
+  return name.empty() || name == "Thumbs.db" || name == "desktop.ini" || name == "." || name == "..";
+}
+
+}  // namespace
+
+void CTarnwickDlg::OnDropFiles(DropObject& drop) {
+  // A drop is taken only while dropping is on and no batch is running (a batch's message box may be open).
+  if (!m_running && !m_ended && IsDlgButtonChecked(IDC_DRAGDROP)) {
+    m_running = true;
+    RunDropBatch(drop);
+    m_running = false;
+  }
+  drop.Finish();
+}
+
+void CTarnwickDlg::RunDropBatch(DropObject& drop) {
+  CopyFolderEdits();
+  const RunOptions options = ReadRunOptions();
+  m_fileNames->entryCount = 0;
+  const std::string source = m_settings.sourceFolder;
+  const std::string dest = m_settings.destFolder;
+  m_retryCount = 0;
+  m_stopped = false;
+  m_deniedPath.clear();
+  m_deniedCount = 0;
+  if (!CheckSameFolder(source, dest)) return;
+  if (!CheckFolderExists(dest, text::kDestMissing, text::kDestSearchFailed)) return;
+  m_fileCount = 0;
+  CollectDropped(drop);
+
+  FileNameTable& table = *m_fileNames;
+  const auto used = static_cast<std::size_t>(table.entryCount);
+  SetDlgItemInt(IDC_SWAPS, 0);
+  if (used >= 1) {
+    SetDlgItemInt(IDC_SWAPS, SortFileTable(std::span(table.entries.data(), used),
+                                           std::span(m_dropPaths->entries.data(), used)));
+  }
+  const bool completed = RenameDropped(options, dest);
+  // The code advances once when dropping is switched off if any drop since arming used it.
+  m_droppedSinceArming += m_fileCount;
+  if (completed) EndDropRun();
+}
+
+void CTarnwickDlg::CollectDropped(DropObject& drop) {
+  FileNameTable& table = *m_fileNames;
+  const unsigned count = std::min(drop.Count(), static_cast<unsigned>(kMaxTableEntries));
+  for (unsigned i = 0; i < count; ++i) {
+    std::string path = drop.Path(i);
+    const std::size_t separator = FindLastChar(path, kPathSeparator, kSystemCodePage);
+    std::string name = separator == std::string::npos ? path : path.substr(separator + 1);
+    if (IsSkippedName(name)) continue;
+    table.entries[table.entryCount] = std::move(name);
+    m_dropPaths->entries[table.entryCount] = std::move(path);
+    ++table.entryCount;
+  }
+}
+
+bool CTarnwickDlg::RenameDropped(const RunOptions& options, const std::string& dest) {
+  const FileNameTable& table = *m_fileNames;
+  for (int k = 0; k < table.entryCount;) {
+    SetDlgItemInt(IDC_COUNT, 0);
+    if (SerialLimitStops()) return true;
+    UpdateData(true);
+    const std::string newName = ComposeNewName(NameInputsFor(options), table.entries[k], m_nextSerial);
+    switch (RenameEntry(RunKind::kDropped, options, m_dropPaths->entries[k], dest + kPathSeparator + newName)) {
+      case RenameOutcome::kNext: ++k; break;
+      case RenameOutcome::kRetry: break;
+      case RenameOutcome::kStop: return true;
+      case RenameOutcome::kAbort: return false;
+    }
+  }
+  return true;
+}
+
+void CTarnwickDlg::EndDropRun() {
+  if (m_fileCount == 0) {
+    AfxMessageBox(text::kNoFiles, kIconNone);
+    SetDlgItemInt(IDC_COUNT, 0);
+    SetDlgItemInt(IDC_SWAPS, 0);
+    return;
+  }
+  SetDlgItemInt(IDC_COUNT, m_fileCount);
+  // Drops number on from one to the next while dropping stays on, in every mode.
+  SetDlgItemInt(IDC_SERIAL, m_nextSerial);
+  FinishRun();
+}
+
+}  // namespace kelvora

@@ -1,0 +1,151 @@
+#include "app/TarnwickDlg.h"
+#include "engine/SortFileTable.h"
+#include "res/Strings.h"
+#include "res/resource.h"
+
+namespace kelvora {
+namespace {
+
+// Folders (attribute word exactly "folder") and the shell's own files stay where they are.
+bool IsSkipped(const FindData& entry) {
+  return entry.name == "Thumbs.db" || entry.name == "desktop.ini" || entry.name == "." || entry.name == ".." ||
+         entry.attributes == kAttrDirectory;
+}
+
+std::string Join(const std::string& folder, const std::string& name) { return folder + kPathSeparator + name; }
+
+}  // namespace
+
+void CTarnwickDlg::OnOK() {
+  m_running = true;
+  RunFolderBatch();
+  m_running = false;
+}
+
+void CTarnwickDlg::OnMoveOnly() {
+  m_moveOnly = true;
+  OnOK();
+  m_moveOnly = false;
+}
+
+bool CTarnwickDlg::SerialLimitStops() {
+  if (!SerialLimitReached(m_nextSerial)) return false;
+  AfxMessageBox(std::string(text::kSerialOverflow) + "\n" + text::kSerialOverflowEnd, kIconNone);
+  m_nextSerial = 1;
+  return true;
+}
+
+void CTarnwickDlg::RunFolderBatch() {
+  CopyFolderEdits();
+  const RunOptions options = ReadRunOptions();
+  m_fileNames->entryCount = 0;
+  const std::string source = m_settings.sourceFolder;
+  const std::string dest = m_settings.destFolder;
+  m_retryCount = 0;
+  m_stopped = false;
+  m_deniedPath.clear();
+  m_deniedCount = 0;
+  if (!CheckSameFolder(source, dest)) return;
+  if (!CheckFolderExists(source, text::kSourceMissing, text::kSourceSearchFailed)) return;
+  if (!CheckFolderExists(dest, text::kDestMissing, text::kDestSearchFailed)) return;
+  UpdateData(true);
+  if (m_namingMode == kModeStamp) MakeStamp();
+
+  bool firstWalk = true;
+  for (;;) {
+    FindData entry;
+    int error = 0;
+    std::unique_ptr<DirectoryWalk> walk = m_fs.OpenWalk(source, entry, error);
+    if (!walk) {
+      if (error == kErrPathNotFound)
+        AfxMessageBox(text::kWalkMissing, kIconExclamation);
+      else
+        AfxMessageBox(text::kWalkFailed, kIconHand);
+      return;
+    }
+    // A restart keeps the count of the files renamed before it.
+    if (firstWalk) m_fileCount = 0;
+    firstWalk = false;
+    const RenameOutcome outcome = IsDlgButtonChecked(IDC_SORT) ? RenameListed(options, source, dest, walk, entry)
+                                                               : RenameWhileWalking(options, source, dest, walk, entry);
+    switch (outcome) {
+      case RenameOutcome::kRetry: continue;
+      case RenameOutcome::kAbort: return;
+      case RenameOutcome::kNext:
+      case RenameOutcome::kStop:
+        walk.reset();
+        EndFolderRun(options);
+        return;
+    }
+  }
+}
+
+RenameOutcome CTarnwickDlg::RenameListed(const RunOptions& options, const std::string& source,
+                                         const std::string& dest, std::unique_ptr<DirectoryWalk>& walk,
+                                         FindData& entry) {
+  FileNameTable& table = *m_fileNames;
+  table.entryCount = 0;
+  // At most 1000 directory entries are looked at, skipped ones included, so the table never overflows.
+  for (int step = 0;;) {
+    if (!IsSkipped(entry)) table.entries[table.entryCount++] = entry.name;
+    const int error = walk->Next(entry);
+    if (error == kErrNoMoreFiles) break;
+    if (error != 0) {
+      AfxMessageBox(std::string(text::kNextEntryFailed) + " code = " + std::to_string(error), kIconHand);
+      return RenameOutcome::kAbort;
+    }
+    if (++step >= kMaxTableEntries) break;
+  }
+  if (table.entryCount == 0) return RenameOutcome::kNext;
+  SetDlgItemInt(IDC_SWAPS, 0);
+  const std::span<std::string> names(table.entries.data(), static_cast<std::size_t>(table.entryCount));
+  SetDlgItemInt(IDC_SWAPS, SortFileTable(names));
+  SetDlgItemInt(IDC_COUNT, 0);
+  for (const std::string& name : names) {
+    const RenameOutcome outcome = RenameFolderEntry(options, source, dest, name, walk);
+    if (outcome != RenameOutcome::kNext) return outcome;
+  }
+  return RenameOutcome::kNext;
+}
+
+RenameOutcome CTarnwickDlg::RenameWhileWalking(const RunOptions& options, const std::string& source,
+                                               const std::string& dest, std::unique_ptr<DirectoryWalk>& walk,
+                                               FindData& entry) {
+  for (;;) {
+    if (!IsSkipped(entry)) {
+      SetDlgItemInt(IDC_COUNT, 0);
+      const RenameOutcome outcome = RenameFolderEntry(options, source, dest, entry.name, walk);
+      if (outcome != RenameOutcome::kNext) return outcome;
+    }
+    const int error = walk->Next(entry);
+    if (error == kErrNoMoreFiles) return RenameOutcome::kNext;
+    if (error != 0) {
+      AfxMessageBox(std::string(text::kNextEntryFailed) + " code = " + std::to_string(error), kIconNone);
+      return RenameOutcome::kAbort;
+    }
+  }
+}
+
+RenameOutcome CTarnwickDlg::RenameFolderEntry(const RunOptions& options, const std::string& source,
+                                              const std::string& dest, const std::string& oldName,
+                                              std::unique_ptr<DirectoryWalk>& walk) {
+  if (SerialLimitStops()) return RenameOutcome::kStop;
+  UpdateData(true);
+  const std::string newName = ComposeNewName(NameInputsFor(options), oldName, m_nextSerial);
+  return RenameEntry(RunKind::kFolder, options, Join(source, oldName), Join(dest, newName), &walk);
+}
+
+void CTarnwickDlg::EndFolderRun(const RunOptions& options) {
+  if (m_fileCount == 0) {
+    AfxMessageBox(text::kNoFiles, kIconNone);
+    SetDlgItemInt(IDC_COUNT, 0);
+    SetDlgItemInt(IDC_SWAPS, 0);
+    return;
+  }
+  if (m_namingMode == kModeText && options.useAutoCode && !m_moveOnly) AdvanceAutoCode();
+  SetDlgItemInt(IDC_COUNT, m_fileCount);
+  if (!m_moveOnly) ShowNextSerial(options);
+  FinishRun();
+}
+
+}  // namespace kelvora

@@ -1,0 +1,80 @@
+#include <cerrno>
+
+#include "app/TarnwickDlg.h"
+#include "res/Strings.h"
+#include "res/resource.h"
+
+namespace kelvora {
+namespace {
+
+std::string OldNewReport(const char* head, const std::string& oldPath, const std::string& newPath, const char* tail) {
+  return std::string(head) + "\n\nOldName = " + oldPath + "\n\nNewName = " + newPath + "\n\n" + tail;
+}
+
+}  // namespace
+
+RenameOutcome CTarnwickDlg::RenameEntry(RunKind kind, const RunOptions& options, const std::string& oldPath,
+                                        const std::string& newPath, std::unique_ptr<DirectoryWalk>* walk) {
+  // A path past the limit is refused before the file system sees it, as a name that is too long.
+  int error = oldPath.size() > kMaxPathBytes || newPath.size() > kMaxPathBytes ? ENAMETOOLONG
+                                                                               : m_fs.MoveNoReplace(oldPath, newPath);
+  if (error == kMoveOk) {
+    ++m_fileCount;
+    return RenameOutcome::kNext;
+  }
+  const bool tookSerial = TakesSerial(NameInputsFor(options));
+  auto closeWalk = [walk] {
+    if (walk) walk->reset();
+  };
+
+  if (error == kMoveInvalidName) {
+    if (kind == RunKind::kDropped) {
+      AfxMessageBox(OldNewReport(text::kDroppedNotFound, oldPath, newPath, text::kCheckFile), kIconHand);
+      return RenameOutcome::kAbort;
+    }
+    AfxMessageBox(std::string(text::kInvalidName) + "\n" + text::kInvalidNameHint, kIconHand);
+    SetDlgItemInt(IDC_COUNT, m_fileCount);
+    if (!m_moveOnly) ShowNextSerial(options);
+    closeWalk();
+    return RenameOutcome::kAbort;
+  }
+
+  if (error == kMoveAccessDenied) {
+    // On this system a denied rename rarely clears by itself: a few pauses for the same file, then it is
+    // reported like any other failure, so the window never waits for ever.
+    m_deniedCount = oldPath == m_deniedPath ? m_deniedCount + 1 : 1;
+    m_deniedPath = oldPath;
+    if (m_deniedCount <= kMaxDeniedRetries) {
+      closeWalk();
+      m_fs.Sleep(kDeniedPauseMs);
+      ++m_retryCount;
+      if (tookSerial) --m_nextSerial;
+      return RenameOutcome::kRetry;
+    }
+  }
+
+  if (error == kMoveTargetExists) {
+    AfxMessageBox(OldNewReport(text::kTargetExists, oldPath, newPath, text::kRunInterrupted), kIconHand);
+    if (tookSerial) --m_nextSerial;
+    m_stopped = true;
+    return RenameOutcome::kStop;
+  }
+
+  const char* hint = kind == RunKind::kFolder ? text::kFolderRunNameHint : text::kDroppedRunNameHint;
+  AfxMessageBox(std::string(text::kRenameFailed) + " errno = " + std::to_string(error) + "\n" + text::kNameTooLong +
+                    "\n" + hint,
+                kIconHand);
+  AfxMessageBox(OldNewReport(text::kCheckName, oldPath, newPath, text::kRunInterrupted), kIconHand);
+  closeWalk();
+  return RenameOutcome::kAbort;
+}
+
+void CTarnwickDlg::ShowNextSerial(const RunOptions& options) {
+  // Only a typed text numbers on from run to run; a stamp or a code starts again at 1.
+  if (m_namingMode == kModeText && !options.useAutoCode)
+    SetDlgItemInt(IDC_SERIAL, m_nextSerial);
+  else
+    SetDlgItemText(IDC_SERIAL, "1");
+}
+
+}  // namespace kelvora

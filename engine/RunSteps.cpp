@@ -1,0 +1,92 @@
+// Steps that the folder batch and the dropped-files batch share.
+#include "app/TarnwickDlg.h"
+#include "res/Strings.h"
+#include "res/resource.h"
+
+namespace kelvora {
+
+RunOptions CTarnwickDlg::ReadRunOptions() {
+  RunOptions options;
+  options.useAutoCode = IsDlgButtonChecked(IDC_AUTO) != 0;
+  if (!options.useAutoCode) m_manualPrefix = GetDlgItemText(IDC_PREFIX);
+  options.useSerial = IsDlgButtonChecked(IDC_SERIAL_ON) != 0;
+  if (options.useSerial) {
+    m_nextSerial = LeadingInteger(GetDlgItemText(IDC_SERIAL));
+    if (m_nextSerial == 0) m_nextSerial = 1;
+  }
+  options.appendWholeName = IsDlgButtonChecked(IDC_APPEND) != 0;
+  return options;
+}
+
+NameInputs CTarnwickDlg::NameInputsFor(const RunOptions& options) const {
+  return NameInputs{m_namingMode, options, m_stampText, m_codeText, m_manualPrefix, m_moveOnly};
+}
+
+void CTarnwickDlg::CopyFolderEdits() {
+  // An emptied edit keeps the folder the record had, so the record's folders are never empty.
+  if (std::string source = GetDlgItemText(IDC_SRC_FOLDER); !source.empty()) m_settings.sourceFolder = source;
+  if (std::string dest = GetDlgItemText(IDC_DST_FOLDER); !dest.empty()) m_settings.destFolder = dest;
+}
+
+void CTarnwickDlg::CaptureWindowRect() {
+  const WindowRect rect = Host().GetWindowRect();
+  m_settings.windowLeft = rect.left;
+  m_settings.windowTop = rect.top;
+  m_settings.windowRight = rect.right;
+  m_settings.windowBottom = rect.bottom;
+}
+
+void CTarnwickDlg::CaptureRunSettings() {
+  CopyFolderEdits();
+  UpdateData(true);
+  // In date-time mode the edits show "1" and a disabled prefix; the texts kept for specified-text mode stay.
+  if (m_namingMode == kModeText) {
+    if (IsDlgButtonChecked(IDC_AUTO)) {
+      m_settings.autoCodeOn = 1;
+    } else {
+      m_settings.autoCodeOn = 0;
+      m_manualPrefix = GetDlgItemText(IDC_PREFIX);
+      m_manualSerial = GetDlgItemText(IDC_SERIAL);
+    }
+  }
+  m_settings.serialOn = IsDlgButtonChecked(IDC_SERIAL_ON) ? 1 : 0;
+  m_settings.prefixText = m_manualPrefix;
+  m_settings.serialText = m_manualSerial;
+  m_settings.appendOn = IsDlgButtonChecked(IDC_APPEND) ? 1 : 0;
+  m_settings.noConfirm = IsDlgButtonChecked(IDC_NO_CONFIRM) ? 1 : 0;
+  m_settings.namingMode = m_namingMode;
+  CaptureWindowRect();
+}
+
+void CTarnwickDlg::MakeStamp() {
+  m_runTime = m_fs.Now();
+  m_stampText = m_fs.FormatLocalTime(m_runTime, "%Y%m%d-%H%M%S");
+}
+
+bool CTarnwickDlg::CheckSameFolder(const std::string& source, const std::string& dest) {
+  // Two spellings of one folder ("a", "a/", a link to it) are the same folder too: renaming inside it would
+  // meet the files already renamed.
+  if (source != dest && !m_fs.SameFolder(source, dest)) return true;
+  AfxMessageBox(text::kSameFolder, kIconExclamation);
+  return false;
+}
+
+bool CTarnwickDlg::CheckFolderExists(const std::string& folder, const char* missing, const char* failed) {
+  FindData first;
+  int error = 0;
+  if (m_fs.OpenWalk(folder, first, error)) return true;
+  if (error == kErrPathNotFound)
+    AfxMessageBox(missing, kIconExclamation);
+  else
+    AfxMessageBox(failed, kIconHand);
+  return false;
+}
+
+void CTarnwickDlg::FinishRun() {
+  if (!IsDlgButtonChecked(IDC_NO_CONFIRM) && !m_stopped)
+    AfxMessageBox(std::string(text::kDone) + "  " + std::to_string(m_fileCount) + " 件", kIconInformation);
+  CaptureRunSettings();
+  WriteSettings();
+}
+
+}  // namespace kelvora
