@@ -1,0 +1,28 @@
+#include <time.h>
+
+#include <cerrno>
+
+#include "platform/fs/posix/PosixFileSystem.h"
+
+namespace kelvora {
+
+void PosixFileSystem::Sleep(int milliseconds) {
+  if (milliseconds <= 0) return;
+  struct timespec left = {milliseconds / 1000, (milliseconds % 1000) * 1000000L};
+  // A signal cuts nanosleep short; the rest of the time is still owed.
+  while (nanosleep(&left, &left) != 0 && errno == EINTR) {
+  }
+}
+
+std::int64_t PosixFileSystem::Now() { return static_cast<std::int64_t>(time(nullptr)); }
+
+std::string PosixFileSystem::FormatLocalTime(std::int64_t time, const char* format) {
+  const time_t seconds = static_cast<time_t>(time);
+  struct tm local;
+  if (format == nullptr || localtime_r(&seconds, &local) == nullptr) return {};
+  char text[1024];
+  const std::size_t length = strftime(text, sizeof text, format, &local);
+  return std::string(text, length);
+}
+
+}  // namespace kelvora

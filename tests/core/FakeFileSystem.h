@@ -1,0 +1,64 @@
+#pragma once
+
+#include <ctime>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/fs/FileSystem.h"
+
+namespace kelvora::testing {
+
+/// An in-memory file system that logs what was done and can fail any step.
+class FakeFileSystem final : public FileSystem {
+ public:
+  struct Entry {
+    std::string name;
+    std::uint32_t attributes = kAttrNormal;
+    std::string content;
+  };
+
+  /// Folders by path; entries in the order a walk delivers them ("." and ".." come first).
+  std::map<std::string, std::vector<Entry>> folders;
+  std::map<std::string, std::string> files;  ///< text files (the settings file)
+
+  /// Answers a move before it is attempted; nullopt lets it go ahead. `attempt` counts moves of `from`.
+  std::function<std::optional<int>(const std::string& from, const std::string& to, int attempt)> failMove;
+  /// Error of OpenWalk for a folder (0: none).
+  std::map<std::string, int> openWalkError;
+  /// Error of the n-th Next() of every walk (1-based) of a folder.
+  std::map<std::string, std::pair<int, int>> nextError;
+  std::optional<ReplaceFileResult> replaceResult;
+  std::optional<ReadLineResult::Status> readStatus;
+
+  std::vector<std::string> log;
+  int sleptMs = 0;
+  std::int64_t now = 1706745599;  // 2024-01-31 23:59:59 UTC
+
+  void AddFolder(const std::string& path) { folders[path]; }
+  void AddFile(const std::string& folder, const std::string& name, std::uint32_t attributes = kAttrNormal,
+               std::string content = {}) {
+    folders[folder].push_back({name, attributes, content.empty() ? name : std::move(content)});
+  }
+  /// Names in `folder`, in walk order.
+  std::vector<std::string> Names(const std::string& folder) const;
+  const Entry* Find(const std::string& path) const;
+  /// Number of log lines that begin with `prefix`.
+  int Count(const std::string& prefix) const;
+
+  std::unique_ptr<DirectoryWalk> OpenWalk(const std::string& folder, FindData& first, int& error) override;
+  int MoveNoReplace(const std::string& from, const std::string& to) override;
+  bool SameFolder(const std::string& a, const std::string& b) override;
+  void Sleep(int milliseconds) override;
+  std::int64_t Now() override { return now; }
+  std::string FormatLocalTime(std::int64_t time, const char* format) override;
+  ReadLineResult ReadFirstLine(const std::string& path, std::size_t maxBytes) override;
+  ReplaceFileResult ReplaceFile(const std::string& path, const std::string& bytes) override;
+
+ private:
+  std::map<std::string, int> m_moveAttempts;
+};
+
+}  // namespace kelvora::testing

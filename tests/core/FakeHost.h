@@ -1,0 +1,76 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <utility>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/dialog/DialogHost.h"
+
+namespace kelvora::testing {
+
+struct Box {
+  std::string text;
+  int icon = 0;
+  friend bool operator==(const Box&, const Box&) = default;
+  friend std::ostream& operator<<(std::ostream& out, const Box& box) {
+    return out << "{\"" << box.text << "\", icon " << box.icon << "}";
+  }
+};
+using Boxes = std::vector<Box>;
+
+/// A host without a window: records every box and answers the folder picker from a script.
+class FakeHost final : public DialogHost {
+ public:
+  Boxes boxes;
+  std::string lastCaption;
+  std::deque<std::optional<std::string>> pickerAnswers;
+  std::vector<std::string> pickerTitles;
+  WindowRect rect{10, 20, 410, 260};
+  std::optional<std::pair<int, int>> shownAt;
+  bool acceptsDrops = false;
+  int aboutBoxes = 0;
+  std::optional<int> endStatus;
+  /// Runs inside every message box, as a nested event loop would.
+  std::function<void()> duringBox;
+
+  /// The boxes shown since the last call.
+  Boxes TakeBoxes() { return std::exchange(boxes, {}); }
+
+  void MessageBox(const std::string& text, int icon, const std::string& caption) override {
+    boxes.push_back({text, icon});
+    lastCaption = caption;
+    if (duringBox) duringBox();
+  }
+  std::optional<std::string> BrowseForFolder(const std::string& title) override {
+    pickerTitles.push_back(title);
+    if (pickerAnswers.empty()) return std::nullopt;
+    auto answer = pickerAnswers.front();
+    pickerAnswers.pop_front();
+    return answer;
+  }
+  void ShowAboutBox() override { ++aboutBoxes; }
+  WindowRect GetWindowRect() override { return rect; }
+  void ShowWindowAt(int x, int y) override { shownAt = {x, y}; }
+  void DragAcceptFiles(bool accept) override { acceptsDrops = accept; }
+  void ControlChanged(int) override {}
+  void EndProcess(int status) override { endStatus = status; }
+};
+
+/// Dropped items that count how often they are released.
+class FakeDrop final : public DropObject {
+ public:
+  explicit FakeDrop(std::vector<std::string> paths) : m_paths(std::move(paths)) {}
+  unsigned Count() override { return static_cast<unsigned>(m_paths.size()); }
+  std::string Path(unsigned index) override { return m_paths.at(index); }
+  void Finish() override { ++finished; }
+  int finished = 0;
+
+ private:
+  std::vector<std::string> m_paths;
+};
+
+}  // namespace kelvora::testing

@@ -1,0 +1,202 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "platform/MoveStrategyName.h"
+#include "platform/TempFolder.h"
+#include "platform/fs/posix/PosixFileSystem.h"
+
+namespace kelvora {
+namespace {
+
+using test::Exists;
+using test::Names;
+using test::ReadBytes;
+using test::TempFolder;
+using test::WriteBytes;
+
+// Several chunks of the copy, so that a fault after the first one lands in the middle.
+std::string PhotoBytes() {
+  std::string bytes(300 * 1024, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 31 % 251);
+  return bytes;
+}
+
+// 2001-02-03 04:05:06.123456789, far from now, so that any write to the source moves its time.
+constexpr struct timespec kOldTime = {981173106, 123456789};
+
+// The first disk folder that lies on another device than /dev/shm: the temporary folder, else the
+// folder the tests run in (the build folder).
+std::string DiskBaseApartFrom(dev_t memory) {
+  for (const std::string& base : {TempFolder::DefaultBase(), std::string(".")}) {
+    struct stat status;
+    if (stat(base.c_str(), &status) == 0 && status.st_dev != memory) return base;
+  }
+  return {};
+}
+
+// Moves from a folder in memory (/dev/shm) to one on disk, once per strategy: the strongest one copies
+// into an unnamed file, the weakest into a hidden one.
+class CrossDeviceMoveTest : public ::testing::TestWithParam<MoveStrategy> {
+ protected:
+  void SetUp() override {
+    struct stat memory;
+    if (stat("/dev/shm", &memory) != 0) GTEST_SKIP() << "no /dev/shm on this machine";
+    const std::string disk = DiskBaseApartFrom(memory.st_dev);
+    if (disk.empty()) GTEST_SKIP() << "/dev/shm, $TMPDIR and the build folder share one device";
+    source_.emplace("/dev/shm");
+    dest_.emplace(disk);
+    from_ = *source_ / "from";
+    to_ = *dest_ / "to";
+  }
+
+  void WriteSource(const std::string& bytes) {
+    WriteBytes(from_, bytes);
+    const struct timespec times[2] = {kOldTime, kOldTime};
+    ASSERT_EQ(utimensat(AT_FDCWD, from_.c_str(), times, 0), 0);
+  }
+
+  PosixFileSystem Fs(PosixFileSystemHooks hooks = {}) const { return PosixFileSystem(GetParam(), std::move(hooks)); }
+
+  // A failed move leaves the source where it was and nothing at all in the destination folder.
+  void ExpectNothingMoved(const std::string& sourceBytes) {
+    EXPECT_EQ(ReadBytes(from_), sourceBytes);
+    EXPECT_EQ(Names(source_->path()), std::vector<std::string>{"from"});
+    EXPECT_TRUE(Names(dest_->path()).empty()) << "partial copy or temporary file left behind";
+  }
+
+  std::optional<TempFolder> source_;
+  std::optional<TempFolder> dest_;
+  std::string from_;
+  std::string to_;
+};
+
+INSTANTIATE_TEST_SUITE_P(EveryLevel, CrossDeviceMoveTest, ::testing::ValuesIn(test::kAllMoveStrategies),
+                         test::MoveStrategyName);
+
+TEST_P(CrossDeviceMoveTest, MovesAFileWithItsBytesTimeAndMode) {
+  WriteSource(PhotoBytes());
+  ASSERT_EQ(chmod(from_.c_str(), 0640), 0);
+  EXPECT_EQ(Fs().MoveNoReplace(from_, to_), kMoveOk);
+  EXPECT_FALSE(Exists(from_));
+  EXPECT_EQ(ReadBytes(to_), PhotoBytes());
+  const struct stat moved = test::LinkStatus(to_);
+  EXPECT_EQ(moved.st_mode & 07777, 0640u);
+  EXPECT_EQ(moved.st_mtim.tv_sec, kOldTime.tv_sec);
+  EXPECT_EQ(moved.st_mtim.tv_nsec, kOldTime.tv_nsec);
+  EXPECT_EQ(Names(dest_->path()), std::vector<std::string>{"to"});
+}
+
+TEST_P(CrossDeviceMoveTest, MovesALinkAsALink) {
+  ASSERT_EQ(symlink("../somewhere/else", from_.c_str()), 0);
+  EXPECT_EQ(Fs().MoveNoReplace(from_, to_), kMoveOk);
+  EXPECT_FALSE(Exists(from_));
+  char target[64] = {};
+  ASSERT_EQ(readlink(to_.c_str(), target, sizeof target - 1), 17);
+  EXPECT_STREQ(target, "../somewhere/else");
+}
+
+TEST_P(CrossDeviceMoveTest, NeverReplacesAnExistingTarget) {
+  WriteSource("mine");
+  WriteBytes(to_, "theirs");
+  EXPECT_EQ(Fs().MoveNoReplace(from_, to_), kMoveTargetExists);
+  EXPECT_EQ(ReadBytes(from_), "mine");
+  EXPECT_EQ(ReadBytes(to_), "theirs");
+  EXPECT_EQ(Names(dest_->path()), std::vector<std::string>{"to"});
+}
+
+TEST_P(CrossDeviceMoveTest, LeavesAFolderWhereItIs) {
+  ASSERT_EQ(mkdir(from_.c_str(), 0755), 0);
+  WriteBytes(from_ + "/inside", "kept");
+  EXPECT_EQ(Fs().MoveNoReplace(from_, to_), kMoveCrossDevice);
+  EXPECT_EQ(ReadBytes(from_ + "/inside"), "kept");
+  EXPECT_TRUE(Names(dest_->path()).empty());
+}
+
+TEST_P(CrossDeviceMoveTest, KeepsEveryByteWhateverFailsOnTheWay) {
+  const std::string original = PhotoBytes();
+  const std::string from = from_;
+  struct Case {
+    const char* name;
+    PosixFileSystemHooks hooks;
+    int expected;
+    std::string sourceAfter;
+  };
+  const auto failAfterFirstChunk = [](int error) {
+    return [error](std::uint64_t copied) { return copied > 0 ? error : 0; };
+  };
+  const auto appendToSource = [from, fired = false](std::uint64_t) mutable {
+    if (!std::exchange(fired, true)) WriteBytes(from, ReadBytes(from) + "more");
+    return 0;
+  };
+  const auto rewriteFirstByte = [from](std::uint64_t) {
+    const int fd = open(from.c_str(), O_WRONLY);
+    const bool written = fd >= 0 && pwrite(fd, "!", 1, 0) == 1;
+    if (fd >= 0) close(fd);
+    return written ? 0 : EIO;
+  };
+  const auto replaceSource = [from]() {
+    WriteBytes(from + ".new", "a newer version");
+    return std::rename((from + ".new").c_str(), from.c_str()) == 0 ? 0 : EIO;
+  };
+  const auto failWith = [](int error) { return [error]() { return error; }; };
+  const auto refuseRemoval = [](int error) { return [error](const std::string&) { return error; }; };
+  // With the source's removal refused, a copy must not even begin; EDOM from it would tell.
+  const auto anyCopy = failAfterFirstChunk(EDOM);
+
+  const Case cases[] = {
+      {"fault between copy and removal", {.beforeSourceRemoval = failWith(EIO)}, EIO, original},
+      {"disk full in mid-copy", {.afterCopyChunk = failAfterFirstChunk(ENOSPC)}, ENOSPC, original},
+      {"source grows during the copy", {.afterCopyChunk = appendToSource}, kMoveAccessDenied, original + "more"},
+      {"source rewritten during the copy", {.afterCopyChunk = rewriteFirstByte}, kMoveAccessDenied,
+       "!" + original.substr(1)},
+      {"source replaced before its removal", {.beforeSourceRemoval = replaceSource}, kMoveAccessDenied,
+       "a newer version"},
+      {"source folder not writable",
+       {.checkSourceRemovable = refuseRemoval(EACCES), .afterCopyChunk = anyCopy},
+       kMoveAccessDenied, original},
+      {"source on a read-only file system",
+       {.checkSourceRemovable = refuseRemoval(EROFS), .afterCopyChunk = anyCopy}, EROFS,
+       original},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteSource(original);
+    EXPECT_EQ(Fs(c.hooks).MoveNoReplace(from_, to_), c.expected);
+    ExpectNothingMoved(c.sourceAfter);
+  }
+}
+
+TEST_P(CrossDeviceMoveTest, CopiesNothingFromAFolderThatKeepsItsFiles) {
+  if (geteuid() == 0) GTEST_SKIP() << "root may write any folder; the hooked cases cover this for root";
+  WriteSource("x");
+  ASSERT_EQ(chmod(source_->path().c_str(), 0555), 0);
+  EXPECT_EQ(Fs().MoveNoReplace(from_, to_), kMoveAccessDenied);
+  ExpectNothingMoved("x");
+}
+
+TEST_P(CrossDeviceMoveTest, SortsErrorsIntoTheClassesTheBatchesActOn) {
+  const std::pair<int, int> cases[] = {
+      {EACCES, kMoveAccessDenied}, {EPERM, kMoveAccessDenied},   {EBUSY, kMoveAccessDenied},
+      {ETXTBSY, kMoveAccessDenied}, {EEXIST, kMoveTargetExists}, {ENOTEMPTY, kMoveTargetExists},
+      {EINVAL, kMoveInvalidName},   {EILSEQ, kMoveInvalidName},  {ENOSPC, ENOSPC},
+      {EROFS, EROFS},               {ENAMETOOLONG, ENAMETOOLONG}, {EIO, EIO},
+  };
+  WriteSource("x");
+  for (const auto& [error, expected] : cases) {
+    SCOPED_TRACE(error);
+    PosixFileSystemHooks hooks;
+    hooks.checkSourceRemovable = [error](const std::string&) { return error; };
+    EXPECT_EQ(Fs(hooks).MoveNoReplace(from_, to_), expected);
+  }
+  ExpectNothingMoved("x");
+}
+
+}  // namespace
+}  // namespace kelvora
