@@ -52,14 +52,14 @@ bool CTarnwickDlg::OnInitDialog() {
 }
 
 void CTarnwickDlg::OnSysCommand(int command) {
-  if (m_running || m_ended) return;
+  if (!AcceptsInput()) return;
   if ((command & 0xFFF0) == IDM_ABOUTBOX) Host().ShowAboutBox();
 }
 
 void CTarnwickDlg::OnCommand(int id) {
   // A batch's message boxes run nested event loops; nothing else may start until the batch is over, and
   // nothing at all once the program is ending.
-  if (m_running || m_ended) return;
+  if (!AcceptsInput()) return;
   switch (id) {
     case IDOK: OnOK(); break;
     case IDCANCEL: OnExit(); break;

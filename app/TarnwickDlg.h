@@ -25,6 +25,7 @@ class CTarnwickDlg final : public CDialog {
   /// A command of the window menu; IDM_ABOUTBOX opens the About box.
   void OnSysCommand(int command);
   void OnCommand(int id) override;
+  bool AcceptsInput() const override { return !m_running && !m_ended; }
   /// Files dropped onto the window.
   void OnDropFiles(DropObject& drop);
 

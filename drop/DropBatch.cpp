@@ -15,7 +15,7 @@ bool IsSkippedName(const std::string& name) {
 
 void CTarnwickDlg::OnDropFiles(DropObject& drop) {
   // A drop is taken only while dropping is on and no batch is running (a batch's message box may be open).
-  if (!m_running && !m_ended && IsDlgButtonChecked(IDC_DRAGDROP)) {
+  if (AcceptsInput() && IsDlgButtonChecked(IDC_DRAGDROP)) {
     m_running = true;
     RunDropBatch(drop);
     m_running = false;

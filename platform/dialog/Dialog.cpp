@@ -75,7 +75,7 @@ void CDialog::SetRadioGroup(int firstId, int value) {
 
 void CDialog::Click(int id) {
   const ControlState& control = Control(id);
-  if (!control.enabled || !control.visible) return;
+  if (!AcceptsInput() || !control.enabled || !control.visible) return;
   if ((control.source->style & kStyleAuto) != 0) {
     if (control.source->kind == ControlKind::kCheckBox) CheckDlgButton(id, control.check == 0 ? 1 : 0);
     if (control.source->kind == ControlKind::kRadioButton) {
@@ -91,7 +91,7 @@ void CDialog::Click(int id) {
 
 void CDialog::TypeText(int id, std::string_view text) {
   ControlState& control = Mutable(id);
-  if (!control.enabled || control.readOnly) return;
+  if (!AcceptsInput() || !control.enabled || control.readOnly) return;
   control.text = text;
 }
 

@@ -57,6 +57,8 @@ class CDialog {
 
   /// Runs command `id` (a button's id, or 2 for every way of closing the window).
   virtual void OnCommand(int id) = 0;
+  /// False while the dialog takes no input at all; clicks and typing are then ignored.
+  virtual bool AcceptsInput() const { return true; }
 
  protected:
   DialogHost& Host() { return m_host; }

@@ -27,18 +27,19 @@ enum class MoveStrategy {
 
 /// Places where a test or a benchmark makes the file layer fail or race. Each hook returns 0 to let the
 /// operation go on, or an errno that the operation then fails with as if the system had reported it.
-/// Empty hooks cost nothing.
+/// Empty hooks cost nothing. The `= {}` lets a designated initializer name only the hooks it sets without
+/// -Wmissing-field-initializers.
 struct PosixFileSystemHooks {
   /// A move across file systems, before it checks that the source's folder lets the source be removed.
-  std::function<int(const std::string& sourceFolder)> checkSourceRemovable;
+  std::function<int(const std::string& sourceFolder)> checkSourceRemovable = {};
   /// A move across file systems, after each chunk of the copy, with the bytes copied so far. Writing to the
   /// source from here plays another program changing it during the copy.
-  std::function<int(std::uint64_t copied)> afterCopyChunk;
+  std::function<int(std::uint64_t copied)> afterCopyChunk = {};
   /// A move across file systems, once the copy holds its final name and is on disk, just before the
   /// source is removed.
-  std::function<int()> beforeSourceRemoval;
+  std::function<int()> beforeSourceRemoval = {};
   /// ReplaceFile, before it writes the new bytes into its temporary file.
-  std::function<int()> beforeReplaceWrite;
+  std::function<int()> beforeReplaceWrite = {};
 };
 
 /// The file layer on Linux and other POSIX systems. Paths are byte strings, passed to the system as they
