@@ -107,7 +107,7 @@ int PlaceLinkCopy(const std::string& from, const std::string& to, struct stat& p
 int RemoveIfUnchanged(const std::string& from, const struct stat& listed) {
   struct stat now;
   if (lstat(from.c_str(), &now) != 0) return errno;
-  
+  if (!SameStamp(now, listed)) return EBUSY;
   return unlink(from.c_str()) == 0 ? 0 : errno;
 }
 
