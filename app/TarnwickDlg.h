@@ -79,7 +79,11 @@ class CTarnwickDlg final : public CDialog {
   void PickFolderInto(const char* title, std::string SettingsRecord::*field, int editId);
   void SetDlgItemInt(int id, std::int32_t value);
   void CopyFolderEdits();
-  void CaptureRunSettings();
+  /// The common start of both batches: folders and options from the controls, the run's counters reset.
+  RunOptions StartRun();
+  /// Copies the controls and the window rectangle into the record. The texts of the two edits are taken only
+  /// in specified-text mode unless `textsInEveryMode`.
+  void CaptureSettings(bool textsInEveryMode);
   void CaptureWindowRect();
   /// Takes the current time as the stamp of the run.
   void MakeStamp();

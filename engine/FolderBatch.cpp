@@ -36,15 +36,9 @@ bool CTarnwickDlg::SerialLimitStops() {
 }
 
 void CTarnwickDlg::RunFolderBatch() {
-  CopyFolderEdits();
-  const RunOptions options = ReadRunOptions();
-  m_fileNames->entryCount = 0;
+  const RunOptions options = StartRun();
   const std::string source = m_settings.sourceFolder;
   const std::string dest = m_settings.destFolder;
-  m_retryCount = 0;
-  m_stopped = false;
-  m_deniedPath.clear();
-  m_deniedCount = 0;
   if (!CheckSameFolder(source, dest)) return;
   if (!CheckFolderExists(source, text::kSourceMissing, text::kSourceSearchFailed)) return;
   if (!CheckFolderExists(dest, text::kDestMissing, text::kDestSearchFailed)) return;

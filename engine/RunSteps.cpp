@@ -5,6 +5,17 @@
 
 namespace kelvora {
 
+RunOptions CTarnwickDlg::StartRun() {
+  CopyFolderEdits();
+  const RunOptions options = ReadRunOptions();
+  m_fileNames->entryCount = 0;
+  m_retryCount = 0;
+  m_stopped = false;
+  m_deniedPath.clear();
+  m_deniedCount = 0;
+  return options;
+}
+
 RunOptions CTarnwickDlg::ReadRunOptions() {
   RunOptions options;
   options.useAutoCode = IsDlgButtonChecked(IDC_AUTO) != 0;
@@ -36,11 +47,12 @@ void CTarnwickDlg::CaptureWindowRect() {
   m_settings.windowBottom = rect.bottom;
 }
 
-void CTarnwickDlg::CaptureRunSettings() {
+void CTarnwickDlg::CaptureSettings(bool textsInEveryMode) {
   CopyFolderEdits();
   UpdateData(true);
-  // In date-time mode the edits show "1" and a disabled prefix; the texts kept for specified-text mode stay.
-  if (m_namingMode == kModeText) {
+  // After a batch in date-time mode the edits show "1" and a disabled prefix; the texts kept for
+  // specified-text mode stay.
+  if (textsInEveryMode || m_namingMode == kModeText) {
     if (IsDlgButtonChecked(IDC_AUTO)) {
       m_settings.autoCodeOn = 1;
     } else {
@@ -85,7 +97,7 @@ bool CTarnwickDlg::CheckFolderExists(const std::string& folder, const char* miss
 void CTarnwickDlg::FinishRun() {
   if (!IsDlgButtonChecked(IDC_NO_CONFIRM) && !m_stopped)
     AfxMessageBox(std::string(text::kDone) + "  " + std::to_string(m_fileCount) + " 件", kIconInformation);
-  CaptureRunSettings();
+  CaptureSettings(false);
   WriteSettings();
 }
 

@@ -10,10 +10,11 @@ std::string Trimmed(std::string path) {
   return path;
 }
 
+// The folder part is trimmed as OpenWalk trims it, so "/dst/" + "/" + name lands in "/dst" as it would on disk.
 std::pair<std::string, std::string> Split(const std::string& path) {
   const std::size_t slash = path.rfind('/');
   if (slash == std::string::npos) return {"", path};
-  return {path.substr(0, slash), path.substr(slash + 1)};
+  return {Trimmed(path.substr(0, slash)), path.substr(slash + 1)};
 }
 
 class FakeWalk final : public DirectoryWalk {

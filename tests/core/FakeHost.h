@@ -66,8 +66,13 @@ class FakeDrop final : public DropObject {
   explicit FakeDrop(std::vector<std::string> paths) : m_paths(std::move(paths)) {}
   unsigned Count() override { return static_cast<unsigned>(m_paths.size()); }
   std::string Path(unsigned index) override { return m_paths.at(index); }
-  void Finish() override { ++finished; }
+  void Finish() override {
+    ++finished;
+    if (onFinish) onFinish();
+  }
   int finished = 0;
+  /// Runs at every release, so a test can see what had happened by then.
+  std::function<void()> onFinish;
 
  private:
   std::vector<std::string> m_paths;
