@@ -44,7 +44,7 @@ void MainDialogWindow::FocusFirstControl() {
 void MainDialogWindow::ConnectInput(int id, QWidget& widget) {
   // Only the user's own clicks and typing reach the model; states set from code emit neither signal.
   if (auto* button = qobject_cast<QAbstractButton*>(&widget))
-    connect(button, &QAbstractButton::clicked, this, [this, id] { OnClicked(id); });
+    connect(button, &QAbstractButton::toggled, this, [this, id] { OnClicked(id); });
   else if (auto* edit = qobject_cast<QLineEdit*>(&widget))
     connect(edit, &QLineEdit::textEdited, this,
             [this, id](const QString& text) { m_dialog.TypeText(id, text.toUtf8().toStdString()); });

@@ -20,8 +20,13 @@ std::pair<std::string, std::string> Split(const std::string& path) {
 class FakeWalk final : public DirectoryWalk {
  public:
   FakeWalk(FakeFileSystem& fs, std::string folder, std::vector<FindData> entries, std::pair<int, int> failAt)
-      : m_fs(fs), m_folder(std::move(folder)), m_entries(std::move(entries)), m_failAt(failAt) {}
-  ~FakeWalk() override { m_fs.log.push_back("close " + m_folder); }
+      : m_fs(fs), m_folder(std::move(folder)), m_entries(std::move(entries)), m_failAt(failAt) {
+    ++m_fs.openWalks;
+  }
+  ~FakeWalk() override {
+    --m_fs.openWalks;
+    m_fs.log.push_back("close " + m_folder);
+  }
 
   int Next(FindData& entry) override {
     ++m_calls;

@@ -35,6 +35,8 @@ class FakeFileSystem final : public FileSystem {
 
   std::vector<std::string> log;
   int sleptMs = 0;
+  /// Walks opened and not yet closed.
+  int openWalks = 0;
   std::int64_t now = 1706745599;  // 2024-01-31 23:59:59 UTC
 
   void AddFolder(const std::string& path) { folders[path]; }
@@ -45,6 +47,11 @@ class FakeFileSystem final : public FileSystem {
   /// Names in `folder`, in walk order.
   std::vector<std::string> Names(const std::string& folder) const;
   const Entry* Find(const std::string& path) const;
+  /// What the entry at `path` was created from (its first name, unless given); "(none)" when it is missing.
+  std::string Content(const std::string& path) const {
+    const Entry* entry = Find(path);
+    return entry ? entry->content : "(none)";
+  }
   /// Number of log lines that begin with `prefix`.
   int Count(const std::string& prefix) const;
 
