@@ -158,6 +158,12 @@ TEST_P(RenameOutcomeTest, ExistingTargetAtTheThirdFileStopsAfterTwoAndNeverOverw
   EXPECT_EQ(dlg->CodeText(), code);
   EXPECT_EQ(ComposeCodeText(Saved().codeChars), code);
   EXPECT_EQ(Text(IDC_SERIAL), Dropped() ? "3" : "1");
+
+  // Once the name is free, the next run completes as usual.
+  std::erase_if(fs.folders[kDest], [](const auto& entry) { return entry.content == "older photo"; });
+  Run();
+  EXPECT_EQ(host.TakeBoxes(), Boxes{Done(1)});
+  EXPECT_TRUE(fs.Names(kSource).empty());
 }
 
 TEST_P(RenameOutcomeTest, ExistingTargetAtTheFirstFileRenamesNothing) {
