@@ -44,7 +44,7 @@ void MainDialogWindow::FocusFirstControl() {
 void MainDialogWindow::ConnectInput(int id, QWidget& widget) {
   // Only the user's own clicks and typing reach the model; states set from code emit neither signal.
   if (auto* button = qobject_cast<QAbstractButton*>(&widget))
-    connect(button, &QAbstractButton::toggled, this, [this, id] { OnClicked(id); });
+    connect(button, &QAbstractButton::clicked, this, [this, id] { OnClicked(id); });
   else if (auto* edit = qobject_cast<QLineEdit*>(&widget))
     connect(edit, &QLineEdit::textEdited, this,
             [this, id](const QString& text) { m_dialog.TypeText(id, text.toUtf8().toStdString()); });
@@ -75,7 +75,12 @@ void MainDialogWindow::closeEvent(QCloseEvent* event) {
   m_dialog.OnCommand(IDCANCEL);
 }
 
-void MainDialogWindow::contextMenuEvent(QContextMenuEvent* event) { m_menu->popup(event->globalPos()); }
+void MainDialogWindow::contextMenuEvent(QContextMenuEvent* event) {
+  // Labels and the group frame are background; a control the user works with is not.
+  const QWidget* child = childAt(event->pos());
+  if (child && child->focusPolicy() != Qt::NoFocus) return;
+  m_menu->popup(event->globalPos());
+}
 
 bool MainDialogWindow::TakesDrop(const QDropEvent& event) const {
   // While a batch's message box is open its nested event loop would deliver a drop into the running batch.

@@ -1,4 +1,7 @@
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include "app/TarnwickApp.h"
 #include "gui/qt/AppIcon.h"
@@ -11,6 +14,12 @@ int main(int argc, char* argv[]) {
   // before the window first shows is no reason to quit.
   QApplication::setQuitOnLastWindowClosed(false);
   QApplication::setWindowIcon(kelvora::gui::AppIcon());
+  // The window speaks Japanese whatever the user's locale; Qt's own texts (an edit's context menu, the
+  // folder dialog) follow it.
+  QTranslator qtTexts;
+  if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&qtTexts);
 
   kelvora::PosixFileSystem fileSystem;
   kelvora::gui::QtDialogHost host;

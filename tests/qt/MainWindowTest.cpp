@@ -3,7 +3,6 @@
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -45,8 +44,8 @@ struct Program {
 };
 
 /// The files as a file manager drags them: as URLs, and as plain text that an edit would gladly take.
-QMimeData* UrlsOf(const QStringList& paths) {
-  auto* mime = new QMimeData;
+std::unique_ptr<QMimeData> UrlsOf(const QStringList& paths) {
+  auto mime = std::make_unique<QMimeData>();
   QList<QUrl> urls;
   for (const QString& path : paths) urls.push_back(QUrl::fromLocalFile(path));
   mime->setUrls(urls);
@@ -149,8 +148,7 @@ class MainWindowTest : public QObject {
       QCOMPARE(widget->acceptDrops(), false);
     }
     QVERIFY(program.Control<QPushButton>(IDOK)->isDefault());
-    QCOMPARE(QApplication::focusWidget() ? QApplication::focusWidget() : window.focusWidget(),
-             program.Control(IDOK));
+    QCOMPARE(window.focusWidget(), program.Control(IDOK));
   }
 
   void autoCheckBoxClickRunsItsHandler() {
@@ -319,7 +317,7 @@ class MainWindowTest : public QObject {
     const QPoint pos = overEdit ? edit->geometry().center() : BackgroundPoint(program);
     QCOMPARE(window.childAt(pos), overEdit ? edit : nullptr);
     const QString prefix = edit->text();
-    const std::unique_ptr<QMimeData> mime(UrlsOf(dropped));
+    const std::unique_ptr<QMimeData> mime = UrlsOf(dropped);
     QVERIFY(DragAndDrop(window, *mime, pos));
 
     QTRY_COMPARE(Workspace::Files(m_workspace->Dest()),
@@ -337,7 +335,7 @@ class MainWindowTest : public QObject {
     Program& program = Start(m_workspace->PrefixSettings());
     MainDialogWindow& window = program.Window();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    const std::unique_ptr<QMimeData> mime(UrlsOf({photo}));
+    const std::unique_ptr<QMimeData> mime = UrlsOf({photo});
     QVERIFY(!DragAndDrop(window, *mime, program.Control(IDC_SRC_FOLDER)->geometry().center()));
 
     // A drop that reaches the window all the same is refused too.
@@ -359,14 +357,14 @@ class MainWindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTest::mouseClick(program.Control(IDC_DRAGDROP), Qt::LeftButton);
 
-    const std::unique_ptr<QMimeData> secondMime(UrlsOf({second}));
+    const std::unique_ptr<QMimeData> secondMime = UrlsOf({second});
     int refusedWhileOpen = 0;
     program.host.whileModal = [&](QDialog&) {
       QDropEvent drop(BackgroundPoint(program), Qt::CopyAction, secondMime.get(), Qt::LeftButton, Qt::NoModifier);
       QApplication::sendEvent(&window, &drop);
       if (!drop.isAccepted() && !DragAndDrop(window, *secondMime, BackgroundPoint(program))) ++refusedWhileOpen;
     };
-    const std::unique_ptr<QMimeData> firstMime(UrlsOf({first}));
+    const std::unique_ptr<QMimeData> firstMime = UrlsOf({first});
     QVERIFY(DragAndDrop(window, *firstMime, BackgroundPoint(program)));
 
     QTRY_COMPARE(program.host.boxes.size(), std::size_t{1});
