@@ -1,5 +1,7 @@
 #include "gui/qt/DialogView.h"
 
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -26,6 +28,18 @@ Qt::WindowFlags WindowFlagsFor(const QDialog& owner, const DialogTemplate& dialo
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
   if (dialogTemplate.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
   return flags;
+}
+
+// Labels were sized for the template's own font; in the fallback font a check box's label can be wider.
+// It may then grow into the free space on its right, up to the next visible control of its row.
+int UnitsFreeToTheRight(const DialogTemplate& dialogTemplate, const ControlTemplate& control) {
+  int limit = dialogTemplate.cx;
+  for (const ControlTemplate& other : dialogTemplate.controls) {
+    if (other.rect.x <= control.rect.x || Has(other, kStyleHidden)) continue;
+    const bool sameRow = other.rect.y < control.rect.y + control.rect.cy && control.rect.y < other.rect.y + other.rect.cy;
+    if (sameRow) limit = std::min(limit, other.rect.x - 1);
+  }
+  return limit - control.rect.x;
 }
 
 QWidget* CreateEdit(QDialog& owner, const ControlTemplate& control) {
@@ -77,6 +91,11 @@ DialogView::DialogView(QDialog& owner, const DialogTemplate& dialogTemplate)
       widget->setGeometry(QRect(ToPixels(control.rect, m_units).topLeft(), QSize(kIconPixels, kIconPixels)));
     else
       widget->setGeometry(ToPixels(control.rect, m_units));
+    if (control.kind == ControlKind::kCheckBox && widget->sizeHint().width() > widget->width()) {
+      DialogRect wider = control.rect;
+      wider.cx = std::max(wider.cx, UnitsFreeToTheRight(dialogTemplate, control));
+      widget->setGeometry(ToPixels(wider, m_units));
+    }
     // Every drop goes to the window: an edit would otherwise take a dropped file as text.
     widget->setAcceptDrops(false);
     if (Has(control, kStyleHidden)) widget->hide();
