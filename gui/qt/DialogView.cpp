@@ -37,7 +37,7 @@ int UnitsFreeToTheRight(const DialogTemplate& dialogTemplate, const ControlTempl
   for (const ControlTemplate& other : dialogTemplate.controls) {
     if (other.rect.x <= control.rect.x || Has(other, kStyleHidden)) continue;
     const bool sameRow = other.rect.y < control.rect.y + control.rect.cy && control.rect.y < other.rect.y + other.rect.cy;
-    if (sameRow) limit = std::min(limit, other.rect.x - 1);
+    if (sameRow) limit = std::min(limit, other.rect.x);
   }
   return limit - control.rect.x;
 }
