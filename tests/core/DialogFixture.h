@@ -7,6 +7,7 @@
 #include "FakeFileSystem.h"
 #include "FakeHost.h"
 #include "app/TarnwickDlg.h"
+#include "res/Strings.h"
 #include "res/resource.h"
 #include "settings/SettingsRecord.h"
 
@@ -15,6 +16,16 @@ namespace kelvora::testing {
 inline const std::string kSettingsPath = "./Kelvora.ini";
 inline const std::string kSource = "/src";
 inline const std::string kDest = "/dst";
+
+/// The log line of a move.
+inline std::string Move(const std::string& from, const std::string& to) { return "move " + from + " -> " + to; }
+
+/// The completion box of a batch that renamed `count` files.
+inline Box DoneBox(int count) {
+  return {std::string(text::kDone) + "  " + std::to_string(count) + " 件", kIconInformation};
+}
+
+inline const Box kOverflowBox{std::string(text::kSerialOverflow) + "\n" + text::kSerialOverflowEnd, kIconNone};
 
 /// A main dialog on a fake host and file system. Every box a test does not take is a failure.
 class DialogFixture : public ::testing::Test {
@@ -28,6 +39,18 @@ class DialogFixture : public ::testing::Test {
     SettingsRecord record = DefaultSettings();
     record.sourceFolder = kSource;
     record.destFolder = kDest;
+    return record;
+  }
+
+  /// Names that read easily: the typed text "IMG-", serial numbers from 1 and the old extension.
+  static SettingsRecord TypedTextSettings() {
+    SettingsRecord record = FolderSettings();
+    record.prefixText = "IMG-";
+    record.serialText = "1";
+    record.serialOn = 1;
+    record.appendOn = 0;
+    record.autoCodeOn = 0;
+    record.namingMode = 1;
     return record;
   }
 
@@ -47,6 +70,14 @@ class DialogFixture : public ::testing::Test {
   int Checked(int id) const { return dlg->IsDlgButtonChecked(id); }
   bool Enabled(int id) const { return dlg->IsWindowEnabled(id); }
   bool ReadOnly(int id) const { return dlg->Control(id).readOnly; }
+  /// The moves logged since the log was last cleared.
+  std::vector<std::string> Moves() const {
+    std::vector<std::string> moves;
+    for (const std::string& line : fs.log)
+      if (line.rfind("move ", 0) == 0) moves.push_back(line);
+    return moves;
+  }
+  int Writes() const { return fs.Count("write "); }
   SettingsRecord Saved() const { return *ParseSettingsLine(fs.files.at(kSettingsPath)); }
 
   void TearDown() override { EXPECT_EQ(host.TakeBoxes(), Boxes{}) << "boxes nobody expected"; }

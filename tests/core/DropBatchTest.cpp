@@ -7,26 +7,8 @@
 namespace kelvora::testing {
 namespace {
 
-std::string Move(const std::string& from, const std::string& to) { return "move " + from + " -> " + to; }
-
-Box Done(int count) { return {std::string(text::kDone) + "  " + std::to_string(count) + " 件", kIconInformation}; }
-
-const Box kOverflow{std::string(text::kSerialOverflow) + "\n" + text::kSerialOverflowEnd, kIconNone};
-
 class DropBatchTest : public DialogFixture {
  protected:
-  /// Typed text "IMG-" with serial numbers from 1 and the old extension.
-  static SettingsRecord TypedText() {
-    SettingsRecord record = FolderSettings();
-    record.prefixText = "IMG-";
-    record.serialText = "1";
-    record.serialOn = 1;
-    record.appendOn = 0;
-    record.autoCodeOn = 0;
-    record.namingMode = 1;
-    return record;
-  }
-
   void StartArmed(const SettingsRecord& record) {
     Start(record);
     dlg->Click(IDC_DRAGDROP);
@@ -45,21 +27,13 @@ class DropBatchTest : public DialogFixture {
     EXPECT_EQ(drop.finished, 1);
   }
 
-  std::vector<std::string> Moves() const {
-    std::vector<std::string> moves;
-    for (const std::string& line : fs.log)
-      if (line.rfind("move ", 0) == 0) moves.push_back(line);
-    return moves;
-  }
-
-  int Writes() const { return fs.Count("write "); }
 };
 
 TEST_F(DropBatchTest, ShellFilesAndEmptyNamesAreSkippedDroppedFoldersAreMoved) {
-  StartArmed(TypedText());
+  StartArmed(TypedTextSettings());
   fs.AddFile("/in", "album", kAttrDirectory);
   Drop({"/in/a.txt", "/in/Thumbs.db", "/in/b.txt", "/in/desktop.ini", "/in/", "/in/.", "/in/album"});
-  EXPECT_EQ(host.TakeBoxes(), Boxes{Done(3)});
+  EXPECT_EQ(host.TakeBoxes(), Boxes{DoneBox(3)});
   EXPECT_EQ(Text(IDC_COUNT), "3");
   EXPECT_EQ(fs.Names("/in"), (std::vector<std::string>{"Thumbs.db", "desktop.ini"}));
   // album sorts between a.txt and b.txt and, having no extension, gets the bare number.
@@ -67,7 +41,7 @@ TEST_F(DropBatchTest, ShellFilesAndEmptyNamesAreSkippedDroppedFoldersAreMoved) {
 }
 
 TEST_F(DropBatchTest, OnlyShellFilesSayThereAreNoFilesAndSaveNothing) {
-  StartArmed(TypedText());
+  StartArmed(TypedTextSettings());
   dlg->SetDlgItemText(IDC_COUNT, "7");
   dlg->SetDlgItemText(IDC_SWAPS, "7");
   for (const std::vector<std::string>& paths : {std::vector<std::string>{"/in/Thumbs.db"}, std::vector<std::string>{}}) {
@@ -81,7 +55,7 @@ TEST_F(DropBatchTest, OnlyShellFilesSayThereAreNoFilesAndSaveNothing) {
 }
 
 TEST_F(DropBatchTest, StopAtTheFirstItemAfterASortShowsZeroCounts) {
-  StartArmed(TypedText());
+  StartArmed(TypedTextSettings());
   fs.AddFile(kDest, "IMG-0001.jpg");
   Drop({"/in/b.jpg", "/in/a.jpg"});
   EXPECT_EQ(host.TakeBoxes(),
@@ -95,7 +69,7 @@ TEST_F(DropBatchTest, StopAtTheFirstItemAfterASortShowsZeroCounts) {
 }
 
 TEST_F(DropBatchTest, OnlyTheFirstThousandItemsAreLookedAt) {
-  StartArmed(TypedText());
+  StartArmed(TypedTextSettings());
   std::vector<std::string> paths;
   for (int i = 1; i <= 1200; ++i) {
     char path[32];
@@ -103,7 +77,7 @@ TEST_F(DropBatchTest, OnlyTheFirstThousandItemsAreLookedAt) {
     paths.push_back(path);
   }
   Drop(paths);
-  EXPECT_EQ(host.TakeBoxes(), Boxes{Done(1000)});
+  EXPECT_EQ(host.TakeBoxes(), Boxes{DoneBox(1000)});
   const std::vector<std::string> left = fs.Names("/in");
   ASSERT_EQ(left.size(), 200u);
   EXPECT_EQ(left.front(), "f1001.dat");
@@ -111,7 +85,7 @@ TEST_F(DropBatchTest, OnlyTheFirstThousandItemsAreLookedAt) {
 }
 
 TEST_F(DropBatchTest, EqualNamesFromTwoFoldersStopAfterTheFirst) {
-  SettingsRecord record = TypedText();
+  SettingsRecord record = TypedTextSettings();
   record.autoCodeOn = 1;
   record.serialOn = 0;
   record.appendOn = 1;
@@ -129,10 +103,10 @@ TEST_F(DropBatchTest, EqualNamesFromTwoFoldersStopAfterTheFirst) {
 }
 
 TEST_F(DropBatchTest, SerialLimitEndsTheDropNormally) {
-  StartArmed(TypedText());
+  StartArmed(TypedTextSettings());
   dlg->TypeText(IDC_SERIAL, "9999");
   Drop({"/in/a.jpg", "/in/b.jpg", "/in/c.jpg"});
-  EXPECT_EQ(host.TakeBoxes(), (Boxes{kOverflow, Done(1)}));
+  EXPECT_EQ(host.TakeBoxes(), (Boxes{kOverflowBox, DoneBox(1)}));
   EXPECT_EQ(fs.Names(kDest), std::vector<std::string>{"IMG-9999.jpg"});
   EXPECT_EQ(Text(IDC_SERIAL), "1");
   EXPECT_EQ(dlg->NextSerial(), 1);
@@ -151,7 +125,7 @@ class DropChecks : public DropBatchTest, public ::testing::WithParamInterface<Ch
 
 TEST_P(DropChecks, RefuseTheDropWhereverItsFilesComeFrom) {
   const CheckRow& row = GetParam();
-  Start(TypedText());
+  Start(TypedTextSettings());
   dlg->TypeText(IDC_SRC_FOLDER, row.sourceText);
   dlg->TypeText(IDC_DST_FOLDER, row.destText);
   dlg->Click(IDC_DRAGDROP);
@@ -172,19 +146,19 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DropBatchTest, SourceFolderIsNotLookedAt) {
-  Start(TypedText());
+  Start(TypedTextSettings());
   dlg->TypeText(IDC_SRC_FOLDER, "/none");
   dlg->Click(IDC_DRAGDROP);
   Drop({"/in/a.jpg"});
-  EXPECT_EQ(host.TakeBoxes(), Boxes{Done(1)});
+  EXPECT_EQ(host.TakeBoxes(), Boxes{DoneBox(1)});
   EXPECT_EQ(fs.Count("open /none"), 0);
 }
 
 TEST_F(DropBatchTest, DropsAreAlwaysSorted) {
-  StartArmed(TypedText());
+  StartArmed(TypedTextSettings());
   ASSERT_EQ(Checked(IDC_SORT), 0);
   Drop({"/in/10.jpg", "/in/9.jpg", "/in/1.jpg"});
-  EXPECT_EQ(host.TakeBoxes(), Boxes{Done(3)});
+  EXPECT_EQ(host.TakeBoxes(), Boxes{DoneBox(3)});
   EXPECT_EQ(Moves(), (std::vector<std::string>{Move("/in/1.jpg", "/dst/IMG-0001.jpg"),
                                                Move("/in/9.jpg", "/dst/IMG-0002.jpg"),
                                                Move("/in/10.jpg", "/dst/IMG-0003.jpg")}));
@@ -202,7 +176,7 @@ class DropSerial : public DropBatchTest, public ::testing::WithParamInterface<Se
 
 TEST_P(DropSerial, NumberingGoesOnFromDropToDropInEveryMode) {
   const SerialRow& row = GetParam();
-  SettingsRecord record = TypedText();
+  SettingsRecord record = TypedTextSettings();
   record.namingMode = row.namingMode;
   record.autoCodeOn = row.autoCodeOn;
   StartArmed(record);
@@ -210,7 +184,7 @@ TEST_P(DropSerial, NumberingGoesOnFromDropToDropInEveryMode) {
   EXPECT_EQ(Text(IDC_SERIAL), "3");
   Drop({"/in/c.jpg"});
   EXPECT_EQ(Text(IDC_SERIAL), "4");
-  EXPECT_EQ(host.TakeBoxes(), (Boxes{Done(2), Done(1)}));
+  EXPECT_EQ(host.TakeBoxes(), (Boxes{DoneBox(2), DoneBox(1)}));
   EXPECT_EQ(fs.Content(kDest + "/" + row.base + "0003.jpg"), "c.jpg");
 }
 
@@ -221,7 +195,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, DropSerial,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DropBatchTest, EveryDropUsesTheStampFixedWhenDroppingWasSwitchedOn) {
-  SettingsRecord record = TypedText();
+  SettingsRecord record = TypedTextSettings();
   record.namingMode = 0;
   StartArmed(record);
   fs.now += 60;
@@ -231,7 +205,7 @@ TEST_F(DropBatchTest, EveryDropUsesTheStampFixedWhenDroppingWasSwitchedOn) {
   dlg->Click(IDC_DRAGDROP);
   dlg->Click(IDC_DRAGDROP);
   Drop({"/in/c.jpg"});
-  EXPECT_EQ(host.TakeBoxes(), (Boxes{Done(1), Done(1), Done(1)}));
+  EXPECT_EQ(host.TakeBoxes(), (Boxes{DoneBox(1), DoneBox(1), DoneBox(1)}));
   EXPECT_EQ(fs.Names(kDest), (std::vector<std::string>{"20240131-235959_0001.jpg", "20240131-235959_0002.jpg",
                                                         "20240201-000159_0003.jpg"}));
 }
@@ -252,7 +226,7 @@ class DropRelease : public DropBatchTest, public ::testing::WithParamInterface<R
 
 TEST_P(DropRelease, ReleasedOnceAfterEverythingElse) {
   const ReleaseRow& row = GetParam();
-  Start(TypedText());
+  Start(TypedTextSettings());
   fs.AddFile("/in", "a.jpg");
   fs.AddFile("/in", "b.jpg");
   row.arrange(fs, *dlg);
@@ -327,7 +301,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Drops that are refused.
 
 TEST_F(DropBatchTest, DropDuringABoxOfARunningDropIsRefusedAndTheRunGoesOn) {
-  StartArmed(TypedText());
+  StartArmed(TypedTextSettings());
   fs.AddFile("/late", "x.jpg");
   dlg->TypeText(IDC_SERIAL, "9999");
   int lateReleased = 0;
@@ -341,7 +315,7 @@ TEST_F(DropBatchTest, DropDuringABoxOfARunningDropIsRefusedAndTheRunGoesOn) {
   };
   Drop({"/in/a.jpg", "/in/b.jpg"});
   EXPECT_EQ(lateReleased, 1);
-  EXPECT_EQ(host.TakeBoxes(), (Boxes{kOverflow, Done(1)}));
+  EXPECT_EQ(host.TakeBoxes(), (Boxes{kOverflowBox, DoneBox(1)}));
   EXPECT_EQ(fs.Names("/late"), std::vector<std::string>{"x.jpg"});
   EXPECT_EQ(fs.Names(kDest), std::vector<std::string>{"IMG-9999.jpg"});
   EXPECT_EQ(Text(IDC_COUNT), "1");
@@ -350,7 +324,7 @@ TEST_F(DropBatchTest, DropDuringABoxOfARunningDropIsRefusedAndTheRunGoesOn) {
 }
 
 TEST_F(DropBatchTest, DropWhileDroppingIsOffIsRefused) {
-  Start(TypedText());
+  Start(TypedTextSettings());
   Drop({"/in/a.jpg"});
   dlg->Click(IDC_DRAGDROP);
   dlg->Click(IDC_DRAGDROP);

@@ -10,21 +10,11 @@ namespace {
 
 enum class Naming { kTypedText, kAutoCode, kStamp };
 
-std::string Move(const std::string& from, const std::string& to) { return "move " + from + " -> " + to; }
-
-std::string Done(int count) { return std::string(text::kDone) + "  " + std::to_string(count) + " 件"; }
-
-const std::string kOverflow = std::string(text::kSerialOverflow) + "\n" + text::kSerialOverflowEnd;
-
 class FolderBatchTest : public DialogFixture {
  protected:
   /// Names that read easily: a base, a serial number from 1 and the old extension.
   static SettingsRecord Record(Naming naming) {
-    SettingsRecord record = FolderSettings();
-    record.prefixText = "IMG-";
-    record.serialText = "1";
-    record.serialOn = 1;
-    record.appendOn = 0;
+    SettingsRecord record = TypedTextSettings();
     record.autoCodeOn = naming == Naming::kAutoCode ? 1 : 0;
     record.namingMode = naming == Naming::kStamp ? 0 : 1;
     return record;
@@ -40,14 +30,6 @@ class FolderBatchTest : public DialogFixture {
     EXPECT_EQ(fs.openWalks, 0) << "a walk was left open";
   }
 
-  std::vector<std::string> Moves() const {
-    std::vector<std::string> moves;
-    for (const std::string& line : fs.log)
-      if (line.rfind("move ", 0) == 0) moves.push_back(line);
-    return moves;
-  }
-
-  int Writes() const { return fs.Count("write "); }
   std::string SavedCode() const { return ComposeCodeText(Saved().codeChars); }
 };
 
@@ -108,7 +90,7 @@ TEST_F(FolderBatchTest, DestinationWithATrailingSeparatorIsAnotherFolderAndTheRu
   AddFiles({"a.jpg"});
   dlg->TypeText(IDC_DST_FOLDER, "/dst/");
   Run();
-  EXPECT_EQ(host.TakeBoxes(), (Boxes{{Done(1), kIconInformation}}));
+  EXPECT_EQ(host.TakeBoxes(), (Boxes{DoneBox(1)}));
   EXPECT_EQ(fs.Names(kDest), std::vector<std::string>{"IMG-0001.jpg"});
 }
 
@@ -160,7 +142,7 @@ TEST_P(FolderOrder, ListedRunsSortShorterFirstThenByBytesWalkedRunsKeepTheWalkOr
   AddFiles({"10.jpg", "b.txt", "Thumbs.db", "9.jpg", "B.txt", "1.jpg"});
   if (row.sort) dlg->Click(IDC_SORT);
   Run();
-  EXPECT_EQ(host.TakeBoxes(), (Boxes{{Done(5), kIconInformation}}));
+  EXPECT_EQ(host.TakeBoxes(), (Boxes{DoneBox(5)}));
   std::vector<std::string> expected;
   for (const auto& [from, to] : row.renames) expected.push_back(Move(kSource + "/" + from, kDest + "/" + to));
   EXPECT_EQ(Moves(), expected);
@@ -200,7 +182,7 @@ TEST_P(FolderPaths, ShellFilesAndPlainFoldersStayFoldersWithMoreBitsMove) {
   fs.AddFile(kSource, "a.jpg");
   if (GetParam()) dlg->Click(IDC_SORT);
   Run();
-  EXPECT_EQ(host.TakeBoxes(), (Boxes{{Done(4), kIconInformation}}));
+  EXPECT_EQ(host.TakeBoxes(), (Boxes{DoneBox(4)}));
   EXPECT_EQ(fs.Names(kSource), (std::vector<std::string>{"Thumbs.db", "desktop.ini", "plain"}));
   std::vector<std::string> contents;
   for (const auto& entry : fs.folders.at(kDest)) contents.push_back(entry.content);
@@ -220,14 +202,14 @@ TEST_P(FolderPaths, FifteenHundredFiles) {
   Run();
   // A listing looks at 1000 directory entries, "." and ".." among them; walking has no limit.
   const int first = listed ? 998 : 1500;
-  EXPECT_EQ(host.TakeBoxes(), (Boxes{{Done(first), kIconInformation}}));
+  EXPECT_EQ(host.TakeBoxes(), (Boxes{DoneBox(first)}));
   EXPECT_EQ(Text(IDC_COUNT), std::to_string(first));
   EXPECT_EQ(fs.folders.at(kDest).size(), static_cast<std::size_t>(first));
   ASSERT_EQ(fs.folders.at(kSource).size(), static_cast<std::size_t>(1500 - first));
   if (!listed) return;
   EXPECT_EQ(fs.folders.at(kSource).front().name, "f0999.dat");
   Run();
-  EXPECT_EQ(host.TakeBoxes(), (Boxes{{Done(502), kIconInformation}}));
+  EXPECT_EQ(host.TakeBoxes(), (Boxes{DoneBox(502)}));
   EXPECT_TRUE(fs.folders.at(kSource).empty());
   EXPECT_NE(fs.Find(kDest + "/IMG-1500.dat"), nullptr);
 }
@@ -297,7 +279,7 @@ TEST_P(FolderEnd, CodeAdvancesOnlyForAutoTextRunsAndTheSerialShowsWhereTheNextRu
   AddFiles({"a.jpg", "b.jpg"});
   if (row.typedSerial) dlg->TypeText(IDC_SERIAL, row.typedSerial);
   Run(row.button);
-  EXPECT_EQ(host.TakeBoxes(), (Boxes{{Done(2), kIconInformation}}));
+  EXPECT_EQ(host.TakeBoxes(), (Boxes{DoneBox(2)}));
   EXPECT_EQ(fs.Names(kDest), row.names);
   EXPECT_EQ(Text(IDC_SERIAL), row.serialAfter);
   EXPECT_EQ(dlg->CodeText(), row.code);
@@ -330,7 +312,7 @@ TEST_F(FolderBatchTest, MoveOnlySavesTheSerialTextAsTypedAndTheNextRunRenamesAga
   EXPECT_EQ(dlg->NextSerial(), 5);
   AddFiles({"b.jpg"});
   Run();
-  EXPECT_EQ(host.TakeBoxes(), (Boxes{{Done(1), kIconInformation}, {Done(1), kIconInformation}}));
+  EXPECT_EQ(host.TakeBoxes(), (Boxes{DoneBox(1), DoneBox(1)}));
   EXPECT_EQ(fs.Names(kDest), (std::vector<std::string>{"a.jpg", "IMG-0005.jpg"}));
 }
 
@@ -460,13 +442,13 @@ INSTANTIATE_TEST_SUITE_P(
     Limits, FolderSerialLimit,
     ::testing::Values(
         LimitRow{"Listed", Naming::kTypedText, true, "9998",
-                 {{kOverflow, kIconNone}, {Done(2), kIconInformation}}, {"IMG-9998.jpg", "IMG-9999.jpg"}, "A000000"},
+                 {kOverflowBox, DoneBox(2)}, {"IMG-9998.jpg", "IMG-9999.jpg"}, "A000000"},
         LimitRow{"Walked", Naming::kTypedText, false, "9998",
-                 {{kOverflow, kIconNone}, {Done(2), kIconInformation}}, {"IMG-9998.jpg", "IMG-9999.jpg"}, "A000000"},
+                 {kOverflowBox, DoneBox(2)}, {"IMG-9998.jpg", "IMG-9999.jpg"}, "A000000"},
         LimitRow{"AutoCodeStillAdvances", Naming::kAutoCode, true, "9999",
-                 {{kOverflow, kIconNone}, {Done(1), kIconInformation}}, {"A000000_9999.jpg"}, "A00000A"},
+                 {kOverflowBox, DoneBox(1)}, {"A000000_9999.jpg"}, "A00000A"},
         LimitRow{"AtTheFirstEntry", Naming::kTypedText, true, "12000",
-                 {{kOverflow, kIconNone}, {text::kNoFiles, kIconNone}}, {}, "A000000"}),
+                 {kOverflowBox, {text::kNoFiles, kIconNone}}, {}, "A000000"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FolderBatchTest, RunAfterTheLastNumberMeetsTheLimitEvenWithoutNumbers) {
@@ -477,12 +459,12 @@ TEST_F(FolderBatchTest, RunAfterTheLastNumberMeetsTheLimitEvenWithoutNumbers) {
     AddFiles({"a.jpg"});
     dlg->TypeText(IDC_SERIAL, "9999");
     Run();
-    EXPECT_EQ(host.TakeBoxes(), (Boxes{{Done(1), kIconInformation}}));
+    EXPECT_EQ(host.TakeBoxes(), (Boxes{DoneBox(1)}));
     EXPECT_EQ(Text(IDC_SERIAL), "10000");
     AddFiles({"b.jpg"});
     if (button == IDOK) dlg->Click(IDC_SERIAL_ON);
     Run(button);
-    EXPECT_EQ(host.TakeBoxes(), (Boxes{{kOverflow, kIconNone}, {text::kNoFiles, kIconNone}}));
+    EXPECT_EQ(host.TakeBoxes(), (Boxes{kOverflowBox, {text::kNoFiles, kIconNone}}));
     EXPECT_EQ(fs.Names(kSource), std::vector<std::string>{"b.jpg"});
   }
 }

@@ -18,18 +18,6 @@ class RenameOutcomeTest : public DialogFixture, public ::testing::WithParamInter
  protected:
   bool Dropped() const { return GetParam() == Road::kDropped; }
 
-  /// Typed text "IMG-" with serial numbers from 1 and the old extension, unless changed.
-  static SettingsRecord TypedText() {
-    SettingsRecord record = FolderSettings();
-    record.prefixText = "IMG-";
-    record.serialText = "1";
-    record.serialOn = 1;
-    record.appendOn = 0;
-    record.autoCodeOn = 0;
-    record.namingMode = 1;
-    return record;
-  }
-
   /// Starts with a.jpg, b.jpg and c.jpg in the source folder, ready to run on this road.
   void StartWithFiles(const SettingsRecord& record) {
     Start(record);
@@ -72,9 +60,6 @@ class RenameOutcomeTest : public DialogFixture, public ::testing::WithParamInter
   static Box CheckName(const std::string& oldPath, const std::string& newPath) {
     return {OldNew(text::kCheckName, oldPath, newPath, text::kRunInterrupted), kIconHand};
   }
-  static Box Done(int count) { return {std::string(text::kDone) + "  " + std::to_string(count) + " 件", kIconInformation}; }
-
-  int Writes() const { return fs.Count("write "); }
 
   std::string m_source = kSource;
 };
@@ -83,7 +68,7 @@ class RenameOutcomeTest : public DialogFixture, public ::testing::WithParamInter
 // Access denied.
 
 TEST_P(RenameOutcomeTest, AccessDeniedOnceIsTriedAgainUnderTheSameName) {
-  SettingsRecord record = TypedText();
+  SettingsRecord record = TypedTextSettings();
   record.namingMode = 0;
   StartWithFiles(record);
   fs.failMove = [this](const std::string& from, const std::string&, int attempt) -> std::optional<int> {
@@ -92,7 +77,7 @@ TEST_P(RenameOutcomeTest, AccessDeniedOnceIsTriedAgainUnderTheSameName) {
     return kMoveAccessDenied;
   };
   Run();
-  EXPECT_EQ(host.TakeBoxes(), Boxes{Done(3)});
+  EXPECT_EQ(host.TakeBoxes(), Boxes{DoneBox(3)});
   EXPECT_EQ(Text(IDC_COUNT), "3");
   EXPECT_EQ(dlg->FileCount(), 3);
   EXPECT_EQ(dlg->RetryCount(), 1);
@@ -112,7 +97,7 @@ TEST_P(RenameOutcomeTest, AccessDeniedOnceIsTriedAgainUnderTheSameName) {
 }
 
 TEST_P(RenameOutcomeTest, AccessDeniedForEverGivesUpAfterFivePauses) {
-  StartWithFiles(TypedText());
+  StartWithFiles(TypedTextSettings());
   Fail("b.jpg", kMoveAccessDenied);
   Run();
   EXPECT_EQ(host.TakeBoxes(), (Boxes{OtherFailure(13),
@@ -125,13 +110,13 @@ TEST_P(RenameOutcomeTest, AccessDeniedForEverGivesUpAfterFivePauses) {
 }
 
 TEST_P(RenameOutcomeTest, PausesAreCountedPerFile) {
-  StartWithFiles(TypedText());
+  StartWithFiles(TypedTextSettings());
   fs.failMove = [](const std::string& from, const std::string&, int attempt) -> std::optional<int> {
     if ((from == "/src/a.jpg" || from == "/src/b.jpg") && attempt <= 4) return kMoveAccessDenied;
     return std::nullopt;
   };
   Run();
-  EXPECT_EQ(host.TakeBoxes(), Boxes{Done(3)});
+  EXPECT_EQ(host.TakeBoxes(), Boxes{DoneBox(3)});
   EXPECT_EQ(fs.Count("sleep 1000"), 8);
   EXPECT_EQ(fs.Names(kDest), (std::vector<std::string>{"IMG-0001.jpg", "IMG-0002.jpg", "IMG-0003.jpg"}));
 }
@@ -140,7 +125,7 @@ TEST_P(RenameOutcomeTest, PausesAreCountedPerFile) {
 // The target name exists.
 
 TEST_P(RenameOutcomeTest, ExistingTargetAtTheThirdFileStopsAfterTwoAndNeverOverwrites) {
-  SettingsRecord record = TypedText();
+  SettingsRecord record = TypedTextSettings();
   record.autoCodeOn = 1;
   StartWithFiles(record);
   fs.AddFile(kDest, "A000000_0003.jpg", kAttrNormal, "older photo");
@@ -162,12 +147,12 @@ TEST_P(RenameOutcomeTest, ExistingTargetAtTheThirdFileStopsAfterTwoAndNeverOverw
   // Once the name is free, the next run completes as usual.
   std::erase_if(fs.folders[kDest], [](const auto& entry) { return entry.content == "older photo"; });
   Run();
-  EXPECT_EQ(host.TakeBoxes(), Boxes{Done(1)});
+  EXPECT_EQ(host.TakeBoxes(), Boxes{DoneBox(1)});
   EXPECT_TRUE(fs.Names(kSource).empty());
 }
 
 TEST_P(RenameOutcomeTest, ExistingTargetAtTheFirstFileRenamesNothing) {
-  SettingsRecord record = TypedText();
+  SettingsRecord record = TypedTextSettings();
   record.autoCodeOn = 1;
   StartWithFiles(record);
   fs.AddFile(kDest, "A000000_0001.jpg");
@@ -187,7 +172,7 @@ TEST_P(RenameOutcomeTest, ExistingTargetAtTheFirstFileRenamesNothing) {
 // Invalid names and every other failure end the run at once.
 
 TEST_P(RenameOutcomeTest, InvalidNameEndsTheRunUnsaved) {
-  StartWithFiles(TypedText());
+  StartWithFiles(TypedTextSettings());
   Fail("b.jpg", kMoveInvalidName);
   Run();
   if (Dropped()) {
@@ -207,7 +192,7 @@ TEST_P(RenameOutcomeTest, InvalidNameEndsTheRunUnsaved) {
 }
 
 TEST_P(RenameOutcomeTest, VanishedFileEndsTheRunWithTwoBoxes) {
-  StartWithFiles(TypedText());
+  StartWithFiles(TypedTextSettings());
   Fail("b.jpg", 2);
   dlg->SetDlgItemText(IDC_COUNT, "7");  // left by an earlier run: every road clears it before renaming
   Run();
@@ -228,7 +213,7 @@ TEST_P(RenameOutcomeTest, PathsPastTheLimitAreRefusedBeforeTheFileSystemSeesThem
   for (const Case c : {Case{253, 4, true}, Case{254, 4, false}, Case{4, 246, true}, Case{4, 247, false}}) {
     SCOPED_TRACE(std::to_string(c.sourceLength) + "/" + std::to_string(c.destLength));
     fs = FakeFileSystem{};
-    SettingsRecord record = TypedText();
+    SettingsRecord record = TypedTextSettings();
     record.sourceFolder = c.sourceLength == 4 ? kSource : "/" + std::string(c.sourceLength - 1, 's');
     record.destFolder = c.destLength == 4 ? kDest : "/" + std::string(c.destLength - 1, 'd');
     fs.AddFolder(record.destFolder);
@@ -238,7 +223,7 @@ TEST_P(RenameOutcomeTest, PathsPastTheLimitAreRefusedBeforeTheFileSystemSeesThem
     const std::string oldPath = record.sourceFolder + "/a.jpg";
     const std::string newPath = record.destFolder + "/IMG-0001.jpg";
     if (c.fits) {
-      EXPECT_EQ(host.TakeBoxes(), Boxes{Done(1)});
+      EXPECT_EQ(host.TakeBoxes(), Boxes{DoneBox(1)});
       EXPECT_NE(fs.Find(newPath), nullptr);
     } else {
       EXPECT_EQ(host.TakeBoxes(), (Boxes{OtherFailure(36), CheckName(oldPath, newPath)}));
