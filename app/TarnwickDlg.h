@@ -129,7 +129,6 @@ class CTarnwickDlg final : public CDialog {
   std::string m_manualSerial;
   std::string m_stampText;
   std::string m_lastPickedFolder;
-  std::int64_t m_runTime = 0;
 
   std::int32_t m_fileCount = 0;
   std::int32_t m_nextSerial = 0;

@@ -71,8 +71,7 @@ void CTarnwickDlg::CaptureSettings(bool textsInEveryMode) {
 }
 
 void CTarnwickDlg::MakeStamp() {
-  m_runTime = m_fs.Now();
-  m_stampText = m_fs.FormatLocalTime(m_runTime, "%Y%m%d-%H%M%S");
+  m_stampText = m_fs.FormatLocalTime(m_fs.Now(), "%Y%m%d-%H%M%S");
 }
 
 bool CTarnwickDlg::CheckSameFolder(const std::string& source, const std::string& dest) {
