@@ -1,4 +1,5 @@
 #include "app/TarnwickDlg.h"
+#include "platform/text/Decimal.h"
 
 #include "res/Strings.h"
 #include "res/Templates.h"

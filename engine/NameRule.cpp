@@ -1,8 +1,6 @@
 #include "engine/NameRule.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <limits>
 
 #include "platform/text/Multibyte.h"
 
@@ -40,19 +38,6 @@ std::string ComposeNewName(const NameInputs& inputs, std::string_view oldName, s
     name += ExtensionOf(oldName);
   }
   return name;
-}
-
-std::int32_t LeadingInteger(std::string_view text) {
-  std::size_t pos = 0;
-  while (pos < text.size() && (text[pos] == ' ' || (text[pos] >= '\t' && text[pos] <= '\r'))) ++pos;
-  bool negative = false;
-  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
-  std::int64_t value = 0;
-  constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
-  for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos)
-    value = std::min(value * 10 + (text[pos] - '0'), kLimit);
-  if (negative) return static_cast<std::int32_t>(-value);
-  return static_cast<std::int32_t>(std::min<std::int64_t>(value, kLimit - 1));
 }
 
 }  // namespace kelvora

@@ -39,8 +39,4 @@ std::string ComposeNewName(const NameInputs& inputs, std::string_view oldName, s
 /// True when composing a name took a serial number, so a failed rename must give it back.
 inline bool TakesSerial(const NameInputs& inputs) { return inputs.options.useSerial && !inputs.moveOnly; }
 
-/// The leading decimal integer of `text` as atoi reads it: blanks skipped, an optional sign, digits up to
-/// the first other character; 0 when there is none; clamped to the 32-bit range.
-std::int32_t LeadingInteger(std::string_view text);
-
 }  // namespace kelvora

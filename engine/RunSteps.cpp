@@ -1,5 +1,6 @@
 // Steps that the folder batch and the dropped-files batch share.
 #include "app/TarnwickDlg.h"
+#include "platform/text/Decimal.h"
 #include "res/Strings.h"
 #include "res/resource.h"
 

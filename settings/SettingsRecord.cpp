@@ -1,10 +1,10 @@
 #include "settings/SettingsRecord.h"
 
 #include <algorithm>
-#include <limits>
 #include <vector>
 
 #include "engine/CodeAlphabet.h"
+#include "platform/text/Decimal.h"
 #include "platform/text/Multibyte.h"
 
 namespace kelvora {
@@ -72,23 +72,6 @@ std::string ReadText(std::string_view field) {
   return std::string(field.substr(0, CutToCharBoundary(field, kMaxTextBytes, kSystemCodePage)));
 }
 
-bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-/// Reads as strtol does in the C locale, clamped to what the record holds.
-std::int32_t ReadInteger(std::string_view field) {
-  constexpr std::int64_t kMin = std::numeric_limits<std::int32_t>::min();
-  constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
-  std::size_t pos = 0;
-  while (pos < field.size() && IsCSpace(field[pos])) ++pos;
-  bool negative = false;
-  if (pos < field.size() && (field[pos] == '+' || field[pos] == '-')) negative = field[pos++] == '-';
-  // Saturating just past the range keeps the accumulator from overflowing on any number of digits.
-  std::int64_t magnitude = 0;
-  for (; pos < field.size() && field[pos] >= '0' && field[pos] <= '9'; ++pos)
-    magnitude = std::min(magnitude * 10 + (field[pos] - '0'), kMax + 1);
-  return static_cast<std::int32_t>(std::clamp(negative ? -magnitude : magnitude, kMin, kMax));
-}
-
 /// A text that is empty or holds a separator would shift every later field when read back.
 void AppendText(std::string& line, const std::string& text) {
   if (text.empty()) {
@@ -129,7 +112,7 @@ std::optional<SettingsRecord> ParseSettingsLine(std::string_view line) {
   auto field = fields.begin();
   ForEachField(
       record, [&](std::string& text) { text = ReadText(*field++); },
-      [&](std::int32_t& value) { value = ReadInteger(*field++); });
+      [&](std::int32_t& value) { value = LeadingInteger(*field++); });
 
   if (record.prefixText == " ") record.prefixText.clear();
   if (record.serialText == " ") record.serialText = "1";

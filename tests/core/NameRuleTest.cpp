@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/NameRule.h"
+#include "platform/text/Decimal.h"
 
 namespace kelvora {
 namespace {
