@@ -1,18 +1,11 @@
 #include "app/TarnwickDlg.h"
+#include "engine/SkippedNames.h"
 #include "engine/SortFileTable.h"
 #include "platform/text/Multibyte.h"
 #include "res/Strings.h"
 #include "res/resource.h"
 
 namespace kelvora {
-namespace {
-
-bool IsSkippedName(const std::string& name) {
-  return name.empty() || name == "Thumbs.db" || name == "desktop.ini" || name == "." || name == "..";
-}
-
-}  // namespace
-
 void CTarnwickDlg::OnDropFiles(DropObject& drop) {
   // A drop is taken only while dropping is on and no batch is running (a batch's message box may be open).
   if (AcceptsInput() && IsDlgButtonChecked(IDC_DRAGDROP)) {
@@ -52,7 +45,8 @@ void CTarnwickDlg::CollectDropped(DropObject& drop) {
     std::string path = drop.Path(i);
     const std::size_t separator = FindLastChar(path, kPathSeparator, kSystemCodePage);
     std::string name = separator == std::string::npos ? path : path.substr(separator + 1);
-    if (IsSkippedName(name)) continue;
+    // An item without a name (a path ending in a separator) cannot be renamed.
+    if (name.empty() || IsSkippedName(name)) continue;
     table.entries[table.entryCount] = std::move(name);
     m_dropPaths->entries[table.entryCount] = std::move(path);
     ++table.entryCount;

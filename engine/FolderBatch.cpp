@@ -1,4 +1,5 @@
 #include "app/TarnwickDlg.h"
+#include "engine/SkippedNames.h"
 #include "engine/SortFileTable.h"
 #include "res/Strings.h"
 #include "res/resource.h"
@@ -6,11 +7,8 @@
 namespace kelvora {
 namespace {
 
-// Folders (attribute word exactly "folder") and the shell's own files stay where they are.
-bool IsSkipped(const FindData& entry) {
-  return entry.name == "Thumbs.db" || entry.name == "desktop.ini" || entry.name == "." || entry.name == ".." ||
-         entry.attributes == kAttrDirectory;
-}
+// Plain folders (attribute word exactly "folder") stay where they are too.
+bool IsSkipped(const FindData& entry) { return IsSkippedName(entry.name) || entry.attributes == kAttrDirectory; }
 
 std::string Join(const std::string& folder, const std::string& name) { return folder + kPathSeparator + name; }
 
