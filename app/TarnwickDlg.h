@@ -5,11 +5,11 @@
 #include <string>
 
 #include "engine/FileNameTable.h"
-#include "engine/NameRule.h"
 #include "engine/RenameOutcome.h"
 #include "platform/dialog/Dialog.h"
 #include "platform/fs/FileSystem.h"
-#include "settings/SettingsRecord.h"
+#include "rules/NameRule.h"
+#include "rules/SettingsRecord.h"
 
 namespace kelvora {
 
@@ -70,8 +70,6 @@ class CTarnwickDlg final : public CDialog {
   const std::string& StampText() const { return m_stampText; }
 
  private:
-  class Batch;
-
   /// Reads the mode radios into m_namingMode (save) or writes it to them.
   void UpdateData(bool save);
   RunOptions ReadRunOptions();

@@ -1,6 +1,6 @@
 #include "app/TarnwickDlg.h"
-#include "engine/SkippedNames.h"
-#include "engine/SortFileTable.h"
+#include "rules/SkippedNames.h"
+#include "rules/SortFileTable.h"
 #include "platform/text/Multibyte.h"
 #include "res/Strings.h"
 #include "res/resource.h"

@@ -1,5 +1,5 @@
 #include "app/TarnwickDlg.h"
-#include "engine/AutoCode.h"
+#include "rules/AutoCode.h"
 #include "res/resource.h"
 
 namespace kelvora {

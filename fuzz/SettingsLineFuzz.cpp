@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/CodeAlphabet.h"
-#include "settings/SettingsRecord.h"
+#include "rules/CodeAlphabet.h"
+#include "rules/SettingsRecord.h"
 
 namespace {
 

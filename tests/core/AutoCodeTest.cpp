@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "engine/AutoCode.h"
-#include "engine/CodeAlphabet.h"
+#include "rules/AutoCode.h"
+#include "rules/CodeAlphabet.h"
 
 namespace kelvora {
 namespace {

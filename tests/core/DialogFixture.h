@@ -9,7 +9,7 @@
 #include "app/TarnwickDlg.h"
 #include "res/Strings.h"
 #include "res/resource.h"
-#include "settings/SettingsRecord.h"
+#include "rules/SettingsRecord.h"
 
 namespace kelvora::testing {
 

@@ -2,7 +2,7 @@
 #include <map>
 
 #include "DialogFixture.h"
-#include "engine/AutoCode.h"
+#include "rules/AutoCode.h"
 #include "res/Strings.h"
 
 namespace kelvora::testing {

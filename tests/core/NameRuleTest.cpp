@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/NameRule.h"
+#include "rules/NameRule.h"
 #include "platform/text/Decimal.h"
 
 namespace kelvora {

@@ -1,7 +1,7 @@
 #include <algorithm>
 
 #include "DialogFixture.h"
-#include "engine/AutoCode.h"
+#include "rules/AutoCode.h"
 #include "res/Strings.h"
 
 namespace kelvora::testing {

@@ -1,4 +1,4 @@
-#include "settings/SettingsRecord.h"
+#include "rules/SettingsRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/CodeAlphabet.h"
+#include "rules/CodeAlphabet.h"
 
 namespace kelvora {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "engine/SortFileTable.h"
+#include "rules/SortFileTable.h"
 
 namespace kelvora {
 namespace {

@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include "settings/SettingsRecord.h"
+#include "rules/SettingsRecord.h"
 
 namespace kelvora::gui {
 

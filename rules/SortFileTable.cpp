@@ -1,4 +1,4 @@
-#include "engine/SortFileTable.h"
+#include "rules/SortFileTable.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
-#include "engine/AutoCode.h"
+#include "rules/AutoCode.h"
 
-#include "engine/CodeAlphabet.h"
+#include "rules/CodeAlphabet.h"
 
 namespace kelvora {
 

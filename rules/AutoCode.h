@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "settings/SettingsRecord.h"
+#include "rules/SettingsRecord.h"
 
 namespace kelvora {
 

@@ -1,9 +1,9 @@
-#include "settings/SettingsRecord.h"
+#include "rules/SettingsRecord.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "engine/CodeAlphabet.h"
+#include "rules/CodeAlphabet.h"
 #include "platform/text/Decimal.h"
 #include "platform/text/Multibyte.h"
 

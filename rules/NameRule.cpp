@@ -1,4 +1,4 @@
-#include "engine/NameRule.h"
+#include "rules/NameRule.h"
 
 #include <cstdio>
 
