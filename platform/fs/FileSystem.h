@@ -28,6 +28,7 @@ enum : int {
   kMoveTargetExists = 17,  ///< the target name is taken (EEXIST, ENOTEMPTY)
   kMoveInvalidName = 22,   ///< the destination's file system rejects the name (EINVAL, EILSEQ)
   kMoveCrossDevice = 18,   ///< a folder cannot be moved to another file system
+  kMoveAbandoned = 125,    ///< the MoveProgress asked to stop (ECANCELED); the source is as it was
 };
 
 /// Longest name or full path, in bytes, that the batches hand to the file system.
@@ -64,6 +65,15 @@ struct ReadLineResult {
 /// Result of replacing a small text file.
 enum class ReplaceFileResult { kOk, kOpenFailed, kWriteFailed };
 
+/// Told how a long move goes while it runs, so the window can have its turn and a stop can be asked for.
+class MoveProgress {
+ public:
+  virtual ~MoveProgress() = default;
+  /// Called between the blocks of a copy to another file system with the bytes copied so far. Returns false
+  /// to abandon the move: it then fails with kMoveAbandoned, leaving the source as it was and no copy.
+  virtual bool Continue(std::uint64_t bytesCopied) = 0;
+};
+
 /// The file operations the batches and the settings file rely on. One real implementation per system
 /// (POSIX now), and a fake in the tests that logs every call and can fail any of them.
 class FileSystem {
@@ -80,6 +90,9 @@ class FileSystem {
   /// kMoveInvalidName, or the system's own errno for anything else. On failure `from` is untouched and no
   /// partial file is left under `to`.
   virtual int MoveNoReplace(const std::string& from, const std::string& to) = 0;
+
+  /// Sets what later moves report their progress to; null for nothing. Not owned.
+  virtual void SetMoveProgress(MoveProgress* progress) = 0;
 
   /// True when both texts name one existing folder (same device and inode), however they are spelt.
   virtual bool SameFolder(const std::string& a, const std::string& b) = 0;

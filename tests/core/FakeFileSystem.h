@@ -38,6 +38,8 @@ class FakeFileSystem final : public FileSystem {
   /// Walks opened and not yet closed.
   int openWalks = 0;
   std::int64_t now = 1706745599;  // 2024-01-31 23:59:59 UTC
+  /// What the batch last set for moves to report to.
+  MoveProgress* moveProgress = nullptr;
 
   void AddFolder(const std::string& path) { folders[path]; }
   void AddFile(const std::string& folder, const std::string& name, std::uint32_t attributes = kAttrNormal,
@@ -57,6 +59,7 @@ class FakeFileSystem final : public FileSystem {
 
   std::unique_ptr<DirectoryWalk> OpenWalk(const std::string& folder, FindData& first, int& error) override;
   int MoveNoReplace(const std::string& from, const std::string& to) override;
+  void SetMoveProgress(MoveProgress* progress) override { moveProgress = progress; }
   bool SameFolder(const std::string& a, const std::string& b) override;
   void Sleep(int milliseconds) override;
   std::int64_t Now() override { return now; }

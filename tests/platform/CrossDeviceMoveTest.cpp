@@ -172,6 +172,28 @@ TEST_P(CrossDeviceMoveTest, KeepsEveryByteWhateverFailsOnTheWay) {
   }
 }
 
+// A stop asked for in the middle of a copy: the copy goes, the source stays, and later moves are unaffected.
+TEST_P(CrossDeviceMoveTest, AbandonsACopyWhenAskedToStop) {
+  struct StopAfterFirstBlock final : MoveProgress {
+    bool Continue(std::uint64_t bytesCopied) override {
+      reports.push_back(bytesCopied);
+      return false;
+    }
+    std::vector<std::uint64_t> reports;
+  } stop;
+  WriteSource(PhotoBytes());
+  PosixFileSystem fs = Fs();
+  fs.SetMoveProgress(&stop);
+  EXPECT_EQ(fs.MoveNoReplace(from_, to_), kMoveAbandoned);
+  EXPECT_EQ(stop.reports.size(), 1u);
+  EXPECT_LT(stop.reports.front(), PhotoBytes().size());
+  ExpectNothingMoved(PhotoBytes());
+
+  fs.SetMoveProgress(nullptr);
+  EXPECT_EQ(fs.MoveNoReplace(from_, to_), kMoveOk);
+  EXPECT_EQ(ReadBytes(to_), PhotoBytes());
+}
+
 TEST_P(CrossDeviceMoveTest, CopiesNothingFromAFolderThatKeepsItsFiles) {
   if (geteuid() == 0) GTEST_SKIP() << "root may write any folder; the hooked cases cover this for root";
   WriteSource("x");

@@ -15,6 +15,7 @@ namespace kelvora {
 namespace {
 
 constexpr std::size_t kCopyChunkBytes = 128 * 1024;
+static_assert(ECANCELED == kMoveAbandoned, "an abandoned copy must reach the batches as kMoveAbandoned");
 
 // What tells one state of a file from another; reading it changes none of these.
 bool SameStamp(const struct stat& a, const struct stat& b) {
@@ -34,7 +35,8 @@ int CheckRemovable(const std::string& folder, const PosixFileSystemHooks& hooks)
   return (volume.f_flag & ST_RDONLY) ? EROFS : 0;
 }
 
-int CopyContent(int in, int out, const struct stat& source, const PosixFileSystemHooks& hooks) {
+int CopyContent(int in, int out, const struct stat& source, const PosixFileSystemHooks& hooks,
+                MoveProgress* progress) {
   std::vector<char> chunk(kCopyChunkBytes);
   std::uint64_t copied = 0;
   for (;;) {
@@ -49,6 +51,7 @@ int CopyContent(int in, int out, const struct stat& source, const PosixFileSyste
     if (hooks.afterCopyChunk) {
       if (const int error = hooks.afterCopyChunk(copied)) return error;
     }
+    if (progress != nullptr && !progress->Continue(copied)) return ECANCELED;
   }
   return copied == static_cast<std::uint64_t>(source.st_size) ? 0 : EBUSY;
 }
@@ -150,7 +153,7 @@ int PosixFileSystem::PlaceFileCopy(const std::string& from, const std::string& t
 
   PendingCopy copy(ParentFolder(to), strategy_ != MoveStrategy::kReserveThenRename);
   if (copy.fd() < 0) return copy.error();
-  if (const int error = CopyContent(source.get(), copy.fd(), listed, hooks_)) return error;
+  if (const int error = CopyContent(source.get(), copy.fd(), listed, hooks_, progress_)) return error;
   const struct timespec times[2] = {listed.st_atim, listed.st_mtim};
   if (fchmod(copy.fd(), listed.st_mode & 0777) != 0 || futimens(copy.fd(), times) != 0 ||
       fsync(copy.fd()) != 0 || fstat(copy.fd(), &placed) != 0) {
