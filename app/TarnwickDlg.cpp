@@ -15,7 +15,7 @@ bool CTarnwickDlg::OnInitDialog() {
   m_moveOnly = false;
   m_stampModeApplied = false;
   m_namingMode = 0;
-  m_settingsPath = std::string(".") + kPathSeparator + "Kelvora.ini";
+  m_settingsPath = std::string(".") + m_fs.PathSeparator() + "Kelvora.ini";
   LoadSettings();
   m_manualPrefix = m_settings.prefixText;
   m_manualSerial = m_settings.serialText;

@@ -43,7 +43,7 @@ void CTarnwickDlg::CollectDropped(DropObject& drop) {
   const unsigned count = std::min(drop.Count(), static_cast<unsigned>(kMaxTableEntries));
   for (unsigned i = 0; i < count; ++i) {
     std::string path = drop.Path(i);
-    const std::size_t separator = FindLastChar(path, kPathSeparator, kSystemCodePage);
+    const std::size_t separator = FindLastChar(path, m_fs.PathSeparator(), kSystemCodePage);
     std::string name = separator == std::string::npos ? path : path.substr(separator + 1);
     // An item without a name (a path ending in a separator) cannot be renamed.
     if (name.empty() || IsSkippedName(name)) continue;
@@ -60,7 +60,7 @@ bool CTarnwickDlg::RenameDropped(const RunOptions& options, const std::string& d
     if (SerialLimitStops()) return true;
     UpdateData(true);
     const std::string newName = ComposeNewName(NameInputsFor(options), table.entries[k], m_nextSerial);
-    switch (RenameEntry(RunKind::kDropped, options, m_dropPaths->entries[k], dest + kPathSeparator + newName)) {
+    switch (RenameEntry(RunKind::kDropped, options, m_dropPaths->entries[k], dest + m_fs.PathSeparator() + newName)) {
       case RenameOutcome::kNext: ++k; break;
       case RenameOutcome::kRetry: break;
       case RenameOutcome::kStop: return true;

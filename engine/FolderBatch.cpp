@@ -10,8 +10,6 @@ namespace {
 // Plain folders (attribute word exactly "folder") stay where they are too.
 bool IsSkipped(const FindData& entry) { return IsSkippedName(entry.name) || entry.attributes == kAttrDirectory; }
 
-std::string Join(const std::string& folder, const std::string& name) { return folder + kPathSeparator + name; }
-
 }  // namespace
 
 void CTarnwickDlg::OnOK() {
@@ -124,7 +122,8 @@ RenameOutcome CTarnwickDlg::RenameFolderEntry(const RunOptions& options, const s
   if (SerialLimitStops()) return RenameOutcome::kStop;
   UpdateData(true);
   const std::string newName = ComposeNewName(NameInputsFor(options), oldName, m_nextSerial);
-  return RenameEntry(RunKind::kFolder, options, Join(source, oldName), Join(dest, newName), &walk);
+  const char separator = m_fs.PathSeparator();
+  return RenameEntry(RunKind::kFolder, options, source + separator + oldName, dest + separator + newName, &walk);
 }
 
 void CTarnwickDlg::EndFolderRun(const RunOptions& options) {

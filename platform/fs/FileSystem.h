@@ -91,6 +91,9 @@ class FileSystem {
   /// partial file is left under `to`.
   virtual int MoveNoReplace(const std::string& from, const std::string& to) = 0;
 
+  /// The character that joins a folder and a name in the paths this file layer takes.
+  virtual char PathSeparator() const { return kPathSeparator; }
+
   /// Sets what later moves report their progress to; null for nothing. Not owned.
   virtual void SetMoveProgress(MoveProgress* progress) = 0;
 

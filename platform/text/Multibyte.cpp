@@ -18,6 +18,14 @@ std::size_t Utf8SequenceLength(unsigned char lead) {
 
 }  // namespace
 
+std::size_t Utf8CharLength(std::string_view text, std::size_t pos) {
+  const std::size_t length = Utf8SequenceLength(static_cast<unsigned char>(text[pos]));
+  if (pos + length > text.size()) return 1;
+  for (std::size_t i = 1; i < length; ++i)
+    if (!IsUtf8Continuation(static_cast<unsigned char>(text[pos + i]))) return 1;
+  return length;
+}
+
 std::size_t CharLength(std::string_view text, std::size_t pos, CodePage codePage) {
   const auto lead = static_cast<unsigned char>(text[pos]);
   switch (codePage) {
@@ -25,13 +33,10 @@ std::size_t CharLength(std::string_view text, std::size_t pos, CodePage codePage
       if (IsShiftJisLead(lead) && pos + 1 < text.size() && IsShiftJisTrail(static_cast<unsigned char>(text[pos + 1])))
         return 2;
       return 1;
-    case CodePage::kUtf8: {
-      const std::size_t length = Utf8SequenceLength(lead);
-      if (pos + length > text.size()) return 1;
-      for (std::size_t i = 1; i < length; ++i)
-        if (!IsUtf8Continuation(static_cast<unsigned char>(text[pos + i]))) return 1;
-      return length;
-    }
+    case CodePage::kUtf8:
+      return Utf8CharLength(text, pos);
+    case CodePage::kAnsi:
+      return AnsiCharLength(text, pos);
   }
   return 1;
 }

@@ -6,15 +6,27 @@
 namespace kelvora {
 
 /// The multibyte code pages the program's byte strings may be in.
-enum class CodePage { kUtf8, kShiftJis };
+enum class CodePage {
+  kUtf8,
+  kShiftJis,
+  /// Windows' ANSI code page, taken from the system at run time: Shift-JIS (932) on a Japanese system,
+  /// single bytes (1252) on a Western one. Elsewhere the system's names are UTF-8, and so is this.
+  kAnsi,
+};
 
 /// The code page of names and texts on this system.
 inline constexpr CodePage kSystemCodePage =
 #ifdef _WIN32
-    CodePage::kShiftJis;
+    CodePage::kAnsi;
 #else
     CodePage::kUtf8;
 #endif
+
+/// Length in bytes of the character of the ANSI code page that starts at `pos` (see CodePage::kAnsi).
+std::size_t AnsiCharLength(std::string_view text, std::size_t pos);
+
+/// Length in bytes of the UTF-8 character that starts at `pos`.
+std::size_t Utf8CharLength(std::string_view text, std::size_t pos);
 
 /// Length in bytes of the character that starts at `pos`; a malformed or cut sequence counts as one byte,
 /// so a walk always moves on.

@@ -41,6 +41,9 @@ class FakeFileSystem final : public FileSystem {
   /// What the batch last set for moves to report to.
   MoveProgress* moveProgress = nullptr;
 
+  /// Paths are spelt the same on every system, so the tests' expectations hold everywhere.
+  char PathSeparator() const override { return '/'; }
+
   void AddFolder(const std::string& path) { folders[path]; }
   void AddFile(const std::string& folder, const std::string& name, std::uint32_t attributes = kAttrNormal,
                std::string content = {}) {

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cerrno>
 
 #include "DialogFixture.h"
 #include "rules/AutoCode.h"
@@ -226,7 +227,7 @@ TEST_P(RenameOutcomeTest, PathsPastTheLimitAreRefusedBeforeTheFileSystemSeesThem
       EXPECT_EQ(host.TakeBoxes(), Boxes{DoneBox(1)});
       EXPECT_NE(fs.Find(newPath), nullptr);
     } else {
-      EXPECT_EQ(host.TakeBoxes(), (Boxes{OtherFailure(36), CheckName(oldPath, newPath)}));
+      EXPECT_EQ(host.TakeBoxes(), (Boxes{OtherFailure(ENAMETOOLONG), CheckName(oldPath, newPath)}));
       EXPECT_EQ(fs.Count("move "), 0);
       EXPECT_EQ(Writes(), 0);
     }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -12,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/text/Multibyte.h"
 #include "rules/CodeAlphabet.h"
 
 namespace kelvora {
@@ -91,6 +93,12 @@ void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
 class ParseSettingsLineTest : public testing::TestWithParam<ParseCase> {};
 
 TEST_P(ParseSettingsLineTest, ReadsTheExpectedRecord) {
+  // Texts beyond ASCII are written in UTF-8, the system code page of POSIX systems; Windows cuts them by
+  // its own code page, which the Windows file layer's tests check.
+  const std::string& line = GetParam().line;
+  if (kSystemCodePage != CodePage::kUtf8 &&
+      std::any_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+    GTEST_SKIP() << "UTF-8 texts";
   EXPECT_EQ(ParseSettingsLine(GetParam().line), GetParam().expected);
 }
 
