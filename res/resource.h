@@ -4,8 +4,11 @@
 namespace kelvora {
 
 enum : int {
+// windows.h has these two as macros of the same values.
+#ifndef IDOK
   IDOK = 1,
   IDCANCEL = 2,
+#endif
 
   IDM_ABOUTBOX = 0x0010,
   IDD_ABOUTBOX = 100,
