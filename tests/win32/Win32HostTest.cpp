@@ -93,6 +93,7 @@ TEST_F(Win32HostTest, StartsWithTheMissingFileWarningAndShowsTheWindowWhereTheRe
   char caption[64] = {};
   GetWindowTextA(window, caption, sizeof caption);
   EXPECT_STREQ(caption, "Kelvora 5.0");
+  EXPECT_NE(SendMessageA(window, WM_GETICON, ICON_BIG, 0), 0) << "the icon resource is in the program";
 }
 
 // The children in creation order are the template's controls in template order.
