@@ -54,7 +54,8 @@ ReplaceFileResult PosixFileSystem::ReplaceFile(const std::string& path, const st
   const std::string target = ThroughLink(path);
   struct stat old;
   const bool exists = stat(target.c_str(), &old) == 0;
-  if (exists && !Writable(target, old)) return ReplaceFileResult::kOpenFailed;
+  // Only a regular file is a settings file: a FIFO, a device or a folder under the name stays as it is.
+  if (exists && (!S_ISREG(old.st_mode) || !Writable(target, old))) return ReplaceFileResult::kOpenFailed;
 
   std::string temporary = target + ".XXXXXX";
   const UniqueFd fd(mkostemp(temporary.data(), O_CLOEXEC));
