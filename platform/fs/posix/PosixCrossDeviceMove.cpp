@@ -70,8 +70,6 @@ int CopyContent(int in, int out, const struct stat& source, const PosixFileSyste
     }
     if (got == 0) break;
     copied += static_cast<std::uint64_t>(got);
-    // The disk starts writing the block now, so the flush before the copy is named waits less.
-    sync_file_range(out, static_cast<off_t>(copied) - got, got, SYNC_FILE_RANGE_WRITE);
     if (hooks.afterCopyChunk) {
       if (const int error = hooks.afterCopyChunk(copied)) return error;
     }
