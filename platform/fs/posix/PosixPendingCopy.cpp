@@ -7,7 +7,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -40,8 +39,11 @@ struct CloseDir {
 bool IsPendingCopyName(const char* name) {
   if (std::strncmp(name, kPendingCopyTemplate, kPrefixBytes) != 0) return false;
   const char* suffix = name + kPrefixBytes;
-  for (int i = 0; i < 6; ++i)
-    if (!std::isalnum(static_cast<unsigned char>(suffix[i]))) return false;
+  // The characters mkstemp draws from, whatever the locale says letters are.
+  for (int i = 0; i < 6; ++i) {
+    const char c = suffix[i];
+    if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
+  }
   return suffix[6] == '\0';
 }
 
