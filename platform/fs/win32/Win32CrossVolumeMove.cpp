@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/fs/win32/Win32FileId.h"
 #include "platform/fs/win32/Win32FileSystem.h"
 #include "platform/fs/win32/Win32Handle.h"
 
@@ -15,11 +16,13 @@ class PendingCopy {
  public:
   explicit PendingCopy(const std::string& folder) {
     char name[MAX_PATH];
-    if (GetTempFileNameA(folder.c_str(), "kvr", 0, name) == 0) {
+    if (GetTempFileNameA(folder.c_str(), kMoveCopyPrefix, 0, name) == 0) {
       error_ = GetLastError();
       return;
     }
     path_ = name;
+    // Hidden marks it as a move's copy; opened for no one else, it is known to be in use while written.
+    SetFileAttributesA(name, FILE_ATTRIBUTE_HIDDEN);
     file_.reset(CreateFileA(name, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_HIDDEN, nullptr));
     if (!file_) error_ = GetLastError();
   }
@@ -65,6 +68,18 @@ DWORD Remove(const std::string& path, DWORD attributes) {
 }
 
 }  // namespace
+
+// A copy that a running move writes is open for no one else, so deleting it fails and it stays.
+void Win32FileSystem::RemoveStaleMoveCopies(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  const std::string folderPrefix = FolderPrefix(folder);
+  const HANDLE find = FindFirstFileA((folderPrefix + kMoveCopyPrefix + "*.tmp").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    if (IsMoveCopy(found.cFileName, found.dwFileAttributes)) DeleteFileA((folderPrefix + found.cFileName).c_str());
+  } while (FindNextFileA(find, &found));
+  FindClose(find);
+}
 
 DWORD Win32FileSystem::MoveAcrossVolumes(const std::string& from, const std::string& to) const {
   WIN32_FILE_ATTRIBUTE_DATA listed;

@@ -4,23 +4,25 @@
 
 #include <ctime>
 
+#include "platform/fs/win32/Win32FileId.h"
 #include "platform/fs/win32/Win32Handle.h"
 
 namespace kelvora {
 
+std::optional<FileId> Win32FileSystem::IdentifyFile(const std::string& path, bool throughLink) {
+  const auto information = FileInformation(path, throughLink);
+  if (!information) return std::nullopt;
+  return IdOf(*information);
+}
+
 // Two spellings name one folder when the volume and the file index the system keeps for it agree.
 bool Win32FileSystem::SameFolder(const std::string& a, const std::string& b) {
-  BY_HANDLE_FILE_INFORMATION first;
-  BY_HANDLE_FILE_INFORMATION second;
-  const auto identify = [](const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
-    // FILE_FLAG_BACKUP_SEMANTICS is what lets CreateFile open a folder.
-    const UniqueHandle folder(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    return folder && GetFileInformationByHandle(folder.get(), &info) &&
-           (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-  };
-  return identify(a, first) && identify(b, second) && first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
-         first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+  const auto first = FileInformation(a, true);
+  const auto second = FileInformation(b, true);
+  if (!first || !second || !(first->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  const FileId one = IdOf(*first);
+  const FileId other = IdOf(*second);
+  return one.device == other.device && one.inode == other.inode;
 }
 
 void Win32FileSystem::Sleep(int milliseconds) {
@@ -41,6 +43,8 @@ ReadLineResult Win32FileSystem::ReadFirstLine(const std::string& path, std::size
   const UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return {ReadLineResult::kOpenFailed, {}};
+  // A device (CON, a pipe) is never waited on.
+  if (GetFileType(file.get()) != FILE_TYPE_DISK) return {ReadLineResult::kReadFailed, {}};
   // Small reads, so that a long line is cut without reading the rest of the file; NUL bytes are kept.
   std::string line;
   char block[512];

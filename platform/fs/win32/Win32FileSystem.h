@@ -11,7 +11,9 @@ namespace kelvora {
 class Win32FileSystem final : public FileSystem {
  public:
   std::unique_ptr<DirectoryWalk> OpenWalk(const std::string& folder, FindData& first, int& error) override;
+  std::optional<FileId> IdentifyFile(const std::string& path, bool throughLink) override;
   int MoveNoReplace(const std::string& from, const std::string& to) override;
+  void RemoveStaleMoveCopies(const std::string& folder) override;
   void SetMoveProgress(MoveProgress* progress) override { progress_ = progress; }
   bool SameFolder(const std::string& a, const std::string& b) override;
   void Sleep(int milliseconds) override;

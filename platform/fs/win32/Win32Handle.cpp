@@ -17,6 +17,11 @@ DWORD WriteAll(HANDLE file, const char* data, std::size_t size) {
   return 0;
 }
 
+std::string FolderPrefix(const std::string& folder) {
+  const bool endsInSeparator = !folder.empty() && FindLastChar(folder, '\\', CodePage::kAnsi) == folder.size() - 1;
+  return endsInSeparator ? folder : folder + '\\';
+}
+
 std::string ParentFolder(const std::string& path) {
   const std::size_t separator = FindLastChar(path, '\\', CodePage::kAnsi);
   if (separator == std::string::npos) return ".";

@@ -28,6 +28,10 @@ class UniqueHandle {
 /// Writes all of `size` bytes. Returns 0 or the system's error code.
 DWORD WriteAll(HANDLE file, const char* data, std::size_t size);
 
+/// `folder` ready for a name to follow: with a separator at its end, unless it already ends in one ("C:\\");
+/// the trail byte 0x5C of a double-byte character is no separator.
+std::string FolderPrefix(const std::string& folder);
+
 /// The folder that holds `path` ("C:\a\b" -> "C:\a", "C:\b" -> "C:\", "b" -> "."), stepping over
 /// double-byte characters whose trail byte is '\\'.
 std::string ParentFolder(const std::string& path);

@@ -1,7 +1,11 @@
 #include <windows.h>
 
+#include <string>
+#include <utility>
+
+#include "platform/fs/win32/Win32FileId.h"
 #include "platform/fs/win32/Win32FileSystem.h"
-#include "platform/text/Multibyte.h"
+#include "platform/fs/win32/Win32Handle.h"
 
 namespace kelvora {
 namespace {
@@ -19,14 +23,9 @@ int WalkError(DWORD error) {
   }
 }
 
-void Take(const WIN32_FIND_DATAA& found, FindData& entry) {
-  entry.name = found.cFileName;
-  entry.attributes = found.dwFileAttributes;
-}
-
 class Win32DirectoryWalk final : public DirectoryWalk {
  public:
-  explicit Win32DirectoryWalk(HANDLE find) : find_(find) {}
+  Win32DirectoryWalk(HANDLE find, std::string folderPrefix) : find_(find), folderPrefix_(std::move(folderPrefix)) {}
   ~Win32DirectoryWalk() override { FindClose(find_); }
   Win32DirectoryWalk(const Win32DirectoryWalk&) = delete;
   Win32DirectoryWalk& operator=(const Win32DirectoryWalk&) = delete;
@@ -34,20 +33,25 @@ class Win32DirectoryWalk final : public DirectoryWalk {
   int Next(FindData& entry) override {
     WIN32_FIND_DATAA found;
     if (!FindNextFileA(find_, &found)) return WalkError(GetLastError());
-    Take(found, entry);
+    return Deliver(found, entry);
+  }
+
+  /// Puts `found` into `entry`, or the next entry after it when it is a move's copy, which no batch sees.
+  int Deliver(WIN32_FIND_DATAA& found, FindData& entry) {
+    while (IsMoveCopy(found.cFileName, found.dwFileAttributes))
+      if (!FindNextFileA(find_, &found)) return WalkError(GetLastError());
+    entry.name = found.cFileName;
+    entry.attributes = found.dwFileAttributes;
+    // The system's walk does not tell the file index; it takes one look at the entry's attributes.
+    const auto information = FileInformation(folderPrefix_ + entry.name, false);
+    entry.id = information ? IdOf(*information) : FileId{};
     return 0;
   }
 
  private:
   HANDLE find_;
+  std::string folderPrefix_;
 };
-
-// "C:\" already ends in the separator that a name would follow; a trail byte 0x5C of a double-byte
-// character does not.
-std::string AllEntries(const std::string& folder) {
-  const bool endsInSeparator = FindLastChar(folder, '\\', CodePage::kAnsi) == folder.size() - 1;
-  return folder + (endsInSeparator ? "*" : "\\*");
-}
 
 }  // namespace
 
@@ -57,14 +61,15 @@ std::unique_ptr<DirectoryWalk> Win32FileSystem::OpenWalk(const std::string& fold
     return nullptr;
   }
   WIN32_FIND_DATAA found;
-  const HANDLE find = FindFirstFileA(AllEntries(folder).c_str(), &found);
+  const HANDLE find = FindFirstFileA((FolderPrefix(folder) + "*").c_str(), &found);
   if (find == INVALID_HANDLE_VALUE) {
     error = WalkError(GetLastError());
     return nullptr;
   }
-  Take(found, first);
-  error = 0;
-  return std::make_unique<Win32DirectoryWalk>(find);
+  auto walk = std::make_unique<Win32DirectoryWalk>(find, FolderPrefix(folder));
+  error = walk->Deliver(found, first);
+  if (error != 0) return nullptr;
+  return walk;
 }
 
 }  // namespace kelvora
