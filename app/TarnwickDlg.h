@@ -76,6 +76,10 @@ class CTarnwickDlg final : public CDialog {
   NameInputs NameInputsFor(const RunOptions& options) const;
   void PickFolderInto(const char* title, std::string SettingsRecord::*field, int editId);
   void SetDlgItemInt(int id, std::int32_t value);
+  /// The folder that edit `editId` names, or `recorded` when the edit is empty. Taken whole: the record
+  /// keeps at most 259 bytes of it, and a shortened path could name another folder.
+  std::string EditFolder(int editId, const std::string& recorded) const;
+  /// Copies the folder edits into the record, as far as it can hold them.
   void CopyFolderEdits();
   /// The common start of both batches: folders and options from the controls, the run's counters reset.
   RunOptions StartRun();

@@ -18,8 +18,8 @@ void CTarnwickDlg::OnDropFiles(DropObject& drop) {
 
 void CTarnwickDlg::RunDropBatch(DropObject& drop) {
   const RunOptions options = StartRun();
-  const std::string source = m_settings.sourceFolder;
-  const std::string dest = m_settings.destFolder;
+  const std::string source = EditFolder(IDC_SRC_FOLDER, m_settings.sourceFolder);
+  const std::string dest = EditFolder(IDC_DST_FOLDER, m_settings.destFolder);
   if (!CheckSameFolder(source, dest)) return;
   if (!CheckFolderExists(dest, text::kDestMissing, text::kDestSearchFailed)) return;
   m_fileCount = 0;

@@ -35,8 +35,8 @@ bool CTarnwickDlg::SerialLimitStops() {
 
 void CTarnwickDlg::RunFolderBatch() {
   const RunOptions options = StartRun();
-  const std::string source = m_settings.sourceFolder;
-  const std::string dest = m_settings.destFolder;
+  const std::string source = EditFolder(IDC_SRC_FOLDER, m_settings.sourceFolder);
+  const std::string dest = EditFolder(IDC_DST_FOLDER, m_settings.destFolder);
   if (!CheckSameFolder(source, dest)) return;
   if (!CheckFolderExists(source, text::kSourceMissing, text::kSourceSearchFailed)) return;
   if (!CheckFolderExists(dest, text::kDestMissing, text::kDestSearchFailed)) return;

@@ -13,8 +13,9 @@ void CTarnwickDlg::PickFolderInto(const char* title, std::string SettingsRecord:
   const std::optional<std::string> picked = Host().BrowseForFolder(title);
   if (!picked || picked->empty()) return;
   m_lastPickedFolder = *picked;
-  m_settings.*field = *picked;
-  SetDlgItemText(editId, m_settings.*field);
+  // The edit shows the folder whole, as the batch will use it; the record keeps what it can hold.
+  m_settings.*field = StorableText(*picked);
+  SetDlgItemText(editId, *picked);
 }
 
 }  // namespace kelvora
