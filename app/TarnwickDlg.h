@@ -98,9 +98,9 @@ class CTarnwickDlg final : public CDialog {
   void ShowNextSerial(const RunOptions& options);
   /// Shows the serial-limit message and resets the counter when the limit is reached.
   bool SerialLimitStops();
-  /// Shows the completion message (unless suppressed), captures the controls and writes the settings: the
-  /// common end of both batches once they renamed something.
-  void FinishRun();
+  /// Shows the completion message (unless suppressed or cut short), captures the controls and writes the
+  /// settings: the common end of both batches once they renamed something.
+  void FinishRun(RunEnd end);
   void RunFolderBatch();
   /// One walk of the source folder; returns how the run goes on.
   RenameOutcome WalkSourceFolder(const RunOptions& options, const std::string& source, const std::string& dest);
@@ -110,12 +110,12 @@ class CTarnwickDlg final : public CDialog {
                                    std::unique_ptr<DirectoryWalk>& walk, FindData& entry);
   RenameOutcome RenameFolderEntry(const RunOptions& options, const std::string& source, const std::string& dest,
                                   const std::string& oldName, std::unique_ptr<DirectoryWalk>& walk);
-  void EndFolderRun(const RunOptions& options);
+  void EndFolderRun(const RunOptions& options, RunEnd end);
   void RunDropBatch(DropObject& drop);
   void CollectDropped(DropObject& drop);
   /// Renames the collected items; false when the run was aborted.
   bool RenameDropped(const RunOptions& options, const std::string& dest);
-  void EndDropRun();
+  void EndDropRun(RunEnd end);
 
   /// Pauses before a denied rename is tried again, and how many times in a row one file may be denied.
   static constexpr int kDeniedPauseMs = 1000;

@@ -35,7 +35,7 @@ void CTarnwickDlg::RunDropBatch(DropObject& drop) {
   const bool completed = RenameDropped(options, dest);
   // The code advances once when dropping is switched off if any drop since arming used it.
   m_droppedSinceArming += m_fileCount;
-  if (completed) EndDropRun();
+  EndDropRun(completed ? RunEnd::kReached : RunEnd::kCutShort);
 }
 
 void CTarnwickDlg::CollectDropped(DropObject& drop) {
@@ -70,8 +70,9 @@ bool CTarnwickDlg::RenameDropped(const RunOptions& options, const std::string& d
   return true;
 }
 
-void CTarnwickDlg::EndDropRun() {
+void CTarnwickDlg::EndDropRun(RunEnd end) {
   if (m_fileCount == 0) {
+    if (end == RunEnd::kCutShort) return;
     AfxMessageBox(text::kNoFiles, kIconNone);
     SetDlgItemInt(IDC_COUNT, 0);
     SetDlgItemInt(IDC_SWAPS, 0);
@@ -80,7 +81,7 @@ void CTarnwickDlg::EndDropRun() {
   SetDlgItemInt(IDC_COUNT, m_fileCount);
   // Drops number on from one to the next while dropping stays on, in every mode.
   SetDlgItemInt(IDC_SERIAL, m_nextSerial);
-  FinishRun();
+  FinishRun(end);
 }
 
 }  // namespace kelvora

@@ -53,6 +53,8 @@ void CTarnwickDlg::RunFolderBatch() {
         AfxMessageBox(text::kWalkMissing, kIconExclamation);
       else
         AfxMessageBox(text::kWalkFailed, kIconHand);
+      // Only a reopened walk has renamed files before it; a first one has not yet counted.
+      if (!firstWalk) EndFolderRun(options, RunEnd::kCutShort);
       return;
     }
     // A restart keeps the count of the files renamed before it.
@@ -62,11 +64,14 @@ void CTarnwickDlg::RunFolderBatch() {
                                                                : RenameWhileWalking(options, source, dest, walk, entry);
     switch (outcome) {
       case RenameOutcome::kRetry: continue;
-      case RenameOutcome::kAbort: return;
+      case RenameOutcome::kAbort:
+        walk.reset();
+        EndFolderRun(options, RunEnd::kCutShort);
+        return;
       case RenameOutcome::kNext:
       case RenameOutcome::kStop:
         walk.reset();
-        EndFolderRun(options);
+        EndFolderRun(options, RunEnd::kReached);
         return;
     }
   }
@@ -127,8 +132,9 @@ RenameOutcome CTarnwickDlg::RenameFolderEntry(const RunOptions& options, const s
   return RenameEntry(RunKind::kFolder, options, Join(source, oldName), Join(dest, newName), &walk);
 }
 
-void CTarnwickDlg::EndFolderRun(const RunOptions& options) {
+void CTarnwickDlg::EndFolderRun(const RunOptions& options, RunEnd end) {
   if (m_fileCount == 0) {
+    if (end == RunEnd::kCutShort) return;
     AfxMessageBox(text::kNoFiles, kIconNone);
     SetDlgItemInt(IDC_COUNT, 0);
     SetDlgItemInt(IDC_SWAPS, 0);
@@ -137,7 +143,7 @@ void CTarnwickDlg::EndFolderRun(const RunOptions& options) {
   if (m_namingMode == kModeText && options.useAutoCode && !m_moveOnly) AdvanceAutoCode();
   SetDlgItemInt(IDC_COUNT, m_fileCount);
   if (!m_moveOnly) ShowNextSerial(options);
-  FinishRun();
+  FinishRun(end);
 }
 
 }  // namespace kelvora

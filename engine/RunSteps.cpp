@@ -99,8 +99,8 @@ bool CTarnwickDlg::CheckFolderExists(const std::string& folder, const char* miss
   return false;
 }
 
-void CTarnwickDlg::FinishRun() {
-  if (!IsDlgButtonChecked(IDC_NO_CONFIRM) && !m_stopped)
+void CTarnwickDlg::FinishRun(RunEnd end) {
+  if (end == RunEnd::kReached && !IsDlgButtonChecked(IDC_NO_CONFIRM) && !m_stopped)
     AfxMessageBox(std::string(text::kDone) + "  " + std::to_string(m_fileCount) + " 件", kIconInformation);
   CaptureSettings(false);
   WriteSettings();

@@ -106,7 +106,8 @@ TEST_P(RenameOutcomeTest, AccessDeniedForEverGivesUpAfterFivePauses) {
   EXPECT_EQ(fs.Count("move /src/b.jpg "), 6);
   EXPECT_EQ(fs.Names(kDest), std::vector<std::string>{"IMG-0001.jpg"});
   EXPECT_EQ(fs.Names(kSource), (std::vector<std::string>{"b.jpg", "c.jpg"}));
-  EXPECT_EQ(Writes(), 0);
+  // The run goes on numbering after the number the failed name took.
+  EXPECT_EQ(Saved().serialText, "3");
 }
 
 TEST_P(RenameOutcomeTest, PausesAreCountedPerFile) {
@@ -171,7 +172,7 @@ TEST_P(RenameOutcomeTest, ExistingTargetAtTheFirstFileRenamesNothing) {
 // ---------------------------------------------------------------------------------------------------------
 // Invalid names and every other failure end the run at once.
 
-TEST_P(RenameOutcomeTest, InvalidNameEndsTheRunUnsaved) {
+TEST_P(RenameOutcomeTest, InvalidNameEndsTheRunAtOnce) {
   StartWithFiles(TypedTextSettings());
   Fail("b.jpg", kMoveInvalidName);
   Run();
@@ -179,16 +180,15 @@ TEST_P(RenameOutcomeTest, InvalidNameEndsTheRunUnsaved) {
     EXPECT_EQ(host.TakeBoxes(),
               (Boxes{{OldNew(text::kDroppedNotFound, "/src/b.jpg", "/dst/IMG-0002.jpg", text::kCheckFile),
                       kIconHand}}));
-    EXPECT_EQ(Text(IDC_SERIAL), "1");
   } else {
     EXPECT_EQ(host.TakeBoxes(),
               (Boxes{{std::string(text::kInvalidName) + "\n" + text::kInvalidNameHint, kIconHand}}));
-    // The folder run shows how far it got; the number the failed name took is not given back.
-    EXPECT_EQ(Text(IDC_COUNT), "1");
-    EXPECT_EQ(Text(IDC_SERIAL), "3");
   }
+  // Both show how far the run got; the number the failed name took is not given back.
+  EXPECT_EQ(Text(IDC_COUNT), "1");
+  EXPECT_EQ(Text(IDC_SERIAL), "3");
   EXPECT_EQ(fs.Names(kSource), (std::vector<std::string>{"b.jpg", "c.jpg"}));
-  EXPECT_EQ(Writes(), 0);
+  EXPECT_EQ(Saved().serialText, "3");
 }
 
 TEST_P(RenameOutcomeTest, VanishedFileEndsTheRunWithTwoBoxes) {
@@ -199,9 +199,32 @@ TEST_P(RenameOutcomeTest, VanishedFileEndsTheRunWithTwoBoxes) {
   EXPECT_EQ(host.TakeBoxes(), (Boxes{OtherFailure(2),
                                      CheckName("/src/b.jpg", "/dst/IMG-0002.jpg")}));
   EXPECT_EQ(fs.Names(kSource), (std::vector<std::string>{"b.jpg", "c.jpg"}));
-  EXPECT_EQ(Text(IDC_COUNT), "0");
-  EXPECT_EQ(Text(IDC_SERIAL), "1");
-  EXPECT_EQ(Writes(), 0);
+  EXPECT_EQ(Text(IDC_COUNT), "1");
+  EXPECT_EQ(Text(IDC_SERIAL), "3");
+  EXPECT_EQ(Writes(), 1);
+}
+
+TEST_P(RenameOutcomeTest, FailureAfterRenamingEndsLikeAStopSoTheNextRunMeetsNoOwnName) {
+  SettingsRecord record = TypedTextSettings();
+  record.autoCodeOn = 1;
+  StartWithFiles(record);
+  Fail("b.jpg", 2, 1);
+  Run();
+  EXPECT_EQ(host.TakeBoxes(), (Boxes{OtherFailure(2), CheckName("/src/b.jpg", "/dst/A000000_0002.jpg")}));
+  EXPECT_EQ(fs.Names(kDest), std::vector<std::string>{"A000000_0001.jpg"});
+  EXPECT_EQ(Text(IDC_COUNT), "1");
+  EXPECT_EQ(Writes(), 1);
+  // The folder run advances the code as its end would; a drop leaves that to the switching-off of dropping
+  // and numbers on instead.
+  const char* code = Dropped() ? "A000000" : "A00000A";
+  EXPECT_EQ(dlg->CodeText(), code);
+  EXPECT_EQ(ComposeCodeText(Saved().codeChars), code);
+  EXPECT_EQ(Text(IDC_SERIAL), Dropped() ? "3" : "1");
+
+  Run();
+  EXPECT_EQ(host.TakeBoxes(), Boxes{DoneBox(2)});
+  EXPECT_TRUE(fs.Names(kSource).empty());
+  EXPECT_EQ(fs.folders.at(kDest).size(), 3u);
 }
 
 TEST_P(RenameOutcomeTest, PathsPastTheLimitAreRefusedBeforeTheFileSystemSeesThem) {
@@ -254,6 +277,7 @@ struct InvalidNameRow {
   const char* typedSerial;
   const char* failing;  // the name the move is refused under
   const char* serialAfter;
+  const char* code;  // the run renamed a file before the failure, so an auto-code run advances the code
 };
 
 class InvalidNameDisplay : public DialogFixture, public ::testing::WithParamInterface<InvalidNameRow> {};
@@ -278,14 +302,16 @@ TEST_P(InvalidNameDisplay, SerialShowsTheNextNumberOnlyForTypedText) {
   EXPECT_EQ(host.TakeBoxes(), (Boxes{{std::string(text::kInvalidName) + "\n" + text::kInvalidNameHint, kIconHand}}));
   EXPECT_EQ(Text(IDC_COUNT), "1");
   EXPECT_EQ(Text(IDC_SERIAL), row.serialAfter);
-  EXPECT_EQ(dlg->CodeText(), "A000000");
+  EXPECT_EQ(dlg->CodeText(), row.code);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, InvalidNameDisplay,
-                         ::testing::Values(InvalidNameRow{"TypedText", 1, 0, IDOK, "5", "IMG-0006.jpg", "7"},
-                                           InvalidNameRow{"AutoCode", 1, 1, IDOK, "5", "A000000_0006.jpg", "1"},
-                                           InvalidNameRow{"Stamp", 0, 0, IDOK, "5", "20240131-235959_0006.jpg", "1"},
-                                           InvalidNameRow{"MoveOnly", 1, 0, IDC_MOVE_ONLY, "05", "b.jpg", "05"}),
+                         ::testing::Values(InvalidNameRow{"TypedText", 1, 0, IDOK, "5", "IMG-0006.jpg", "7", "A000000"},
+                                           InvalidNameRow{"AutoCode", 1, 1, IDOK, "5", "A000000_0006.jpg", "1", "A00000A"},
+                                           InvalidNameRow{"Stamp", 0, 0, IDOK, "5", "20240131-235959_0006.jpg", "1",
+                                                          "A000000"},
+                                           InvalidNameRow{"MoveOnly", 1, 0, IDC_MOVE_ONLY, "05", "b.jpg", "05",
+                                                          "A000000"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
