@@ -51,11 +51,13 @@ class RenameOutcomeTest : public DialogFixture, public ::testing::WithParamInter
     };
   }
 
-  /// The first of the two boxes of a failure that is neither a denial, an existing name nor an invalid name.
-  Box OtherFailure(int error) const {
-    return {std::string(text::kRenameFailed) + " errno = " + std::to_string(error) + "\n" + text::kNameTooLong +
-                "\n" + (Dropped() ? text::kDroppedRunNameHint : text::kFolderRunNameHint),
-            kIconHand};
+  /// The first of the two boxes of a failure that is neither a denial, an existing name nor an invalid name,
+  /// with the line that names its cause, if any.
+  Box OtherFailure(int error, const char* cause = nullptr) const {
+    std::string text = std::string(text::kRenameFailed) + " errno = " + std::to_string(error) + "\n" +
+                       text::kNameTooLong + "\n" + (Dropped() ? text::kDroppedRunNameHint : text::kFolderRunNameHint);
+    if (cause) text += std::string("\n") + cause;
+    return {text, kIconHand};
   }
   static Box CheckName(const std::string& oldPath, const std::string& newPath) {
     return {OldNew(text::kCheckName, oldPath, newPath, text::kRunInterrupted), kIconHand};
@@ -100,7 +102,7 @@ TEST_P(RenameOutcomeTest, AccessDeniedForEverGivesUpAfterFivePauses) {
   StartWithFiles(TypedTextSettings());
   Fail("b.jpg", kMoveAccessDenied);
   Run();
-  EXPECT_EQ(host.TakeBoxes(), (Boxes{OtherFailure(13),
+  EXPECT_EQ(host.TakeBoxes(), (Boxes{OtherFailure(13, text::kCauseAccessDenied),
                                      CheckName("/src/b.jpg", "/dst/IMG-0002.jpg")}));
   EXPECT_EQ(fs.Count("sleep 1000"), 5);
   EXPECT_EQ(fs.Count("move /src/b.jpg "), 6);
@@ -196,7 +198,7 @@ TEST_P(RenameOutcomeTest, VanishedFileEndsTheRunWithTwoBoxes) {
   Fail("b.jpg", 2);
   dlg->SetDlgItemText(IDC_COUNT, "7");  // left by an earlier run: every road clears it before renaming
   Run();
-  EXPECT_EQ(host.TakeBoxes(), (Boxes{OtherFailure(2),
+  EXPECT_EQ(host.TakeBoxes(), (Boxes{OtherFailure(2, text::kCauseVanished),
                                      CheckName("/src/b.jpg", "/dst/IMG-0002.jpg")}));
   EXPECT_EQ(fs.Names(kSource), (std::vector<std::string>{"b.jpg", "c.jpg"}));
   EXPECT_EQ(Text(IDC_COUNT), "1");
@@ -210,7 +212,7 @@ TEST_P(RenameOutcomeTest, FailureAfterRenamingEndsLikeAStopSoTheNextRunMeetsNoOw
   StartWithFiles(record);
   Fail("b.jpg", 2, 1);
   Run();
-  EXPECT_EQ(host.TakeBoxes(), (Boxes{OtherFailure(2), CheckName("/src/b.jpg", "/dst/A000000_0002.jpg")}));
+  EXPECT_EQ(host.TakeBoxes(), (Boxes{OtherFailure(2, text::kCauseVanished), CheckName("/src/b.jpg", "/dst/A000000_0002.jpg")}));
   EXPECT_EQ(fs.Names(kDest), std::vector<std::string>{"A000000_0001.jpg"});
   EXPECT_EQ(Text(IDC_COUNT), "1");
   EXPECT_EQ(Writes(), 1);
@@ -225,6 +227,38 @@ TEST_P(RenameOutcomeTest, FailureAfterRenamingEndsLikeAStopSoTheNextRunMeetsNoOw
   EXPECT_EQ(host.TakeBoxes(), Boxes{DoneBox(2)});
   EXPECT_TRUE(fs.Names(kSource).empty());
   EXPECT_EQ(fs.folders.at(kDest).size(), 3u);
+}
+
+TEST_P(RenameOutcomeTest, FailureReportNamesTheCausesAUserCanActOn) {
+  const std::pair<int, const char*> cases[] = {
+      {kMoveNoSpace, text::kCauseNoSpace},       {kMoveQuotaExceeded, text::kCauseQuotaExceeded},
+      {kMoveReadOnly, text::kCauseReadOnly},     {kMoveTooLarge, text::kCauseTooLarge},
+      {kMoveCrossDevice, text::kCauseCrossDevice}, {kMoveVanished, text::kCauseVanished},
+      {5, nullptr},                              {36, nullptr},
+  };
+  for (const auto& [error, cause] : cases) {
+    SCOPED_TRACE(error);
+    fs = FakeFileSystem{};
+    StartWithFiles(TypedTextSettings());
+    Fail("a.jpg", error);
+    Run();
+    EXPECT_EQ(host.TakeBoxes(), (Boxes{OtherFailure(error, cause), CheckName("/src/a.jpg", "/dst/IMG-0001.jpg")}));
+    EXPECT_EQ(fs.Count("sleep"), 0);
+  }
+}
+
+TEST_P(RenameOutcomeTest, SourceThatKeepsChangingIsTriedAgainThenReportedAsSuch) {
+  StartWithFiles(TypedTextSettings());
+  // a.jpg is still being written for two attempts; b.jpg never settles.
+  fs.failMove = [](const std::string& from, const std::string&, int attempt) -> std::optional<int> {
+    if (from == "/src/b.jpg" || (from == "/src/a.jpg" && attempt <= 2)) return kMoveSourceChanged;
+    return std::nullopt;
+  };
+  Run();
+  EXPECT_EQ(host.TakeBoxes(), (Boxes{OtherFailure(kMoveSourceChanged, text::kCauseSourceChanged),
+                                     CheckName("/src/b.jpg", "/dst/IMG-0002.jpg")}));
+  EXPECT_EQ(fs.Names(kDest), std::vector<std::string>{"IMG-0001.jpg"});
+  EXPECT_EQ(fs.Count("sleep 1000"), 7);
 }
 
 TEST_P(RenameOutcomeTest, PathsPastTheLimitAreRefusedBeforeTheFileSystemSeesThem) {
