@@ -37,8 +37,9 @@ class DialogHost {
   virtual ~DialogHost() = default;
   /// Shows a modal box with one OK button and returns when it is closed.
   virtual void MessageBox(const std::string& text, int icon, const std::string& caption) = 0;
-  /// Shows the folder dialog; the chosen folder's full path, or nothing when the user cancels.
-  virtual std::optional<std::string> BrowseForFolder(const std::string& title) = 0;
+  /// Shows the folder dialog, opened at `startFolder` (an existing folder, its full path) or, when that is
+  /// empty, where the system opens it. Returns the chosen folder's full path, or nothing when the user cancels.
+  virtual std::optional<std::string> BrowseForFolder(const std::string& title, const std::string& startFolder) = 0;
   /// Shows the About box modally.
   virtual void ShowAboutBox() = 0;
   /// The window's rectangle (its frame) in screen coordinates.

@@ -29,6 +29,7 @@ class FakeHost final : public DialogHost {
   std::string lastCaption;
   std::deque<std::optional<std::string>> pickerAnswers;
   std::vector<std::string> pickerTitles;
+  std::vector<std::string> pickerStarts;
   WindowRect rect{10, 20, 410, 260};
   std::optional<std::pair<int, int>> shownAt;
   bool acceptsDrops = false;
@@ -45,8 +46,9 @@ class FakeHost final : public DialogHost {
     lastCaption = caption;
     if (duringBox) duringBox();
   }
-  std::optional<std::string> BrowseForFolder(const std::string& title) override {
+  std::optional<std::string> BrowseForFolder(const std::string& title, const std::string& startFolder) override {
     pickerTitles.push_back(title);
+    pickerStarts.push_back(startFolder);
     if (pickerAnswers.empty()) return std::nullopt;
     auto answer = pickerAnswers.front();
     pickerAnswers.pop_front();

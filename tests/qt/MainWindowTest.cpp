@@ -308,6 +308,8 @@ class MainWindowTest : public QObject {
     QTest::mouseClick(program.Control(IDC_BROWSE_DST), Qt::LeftButton);
     QCOMPARE(program.Control<QLineEdit>(IDC_DST_FOLDER)->text(), picked ? folder : m_workspace->Dest());
     QVERIFY(program.host.folderAnswers.empty());
+    // The dialog opened at the folder the edit named.
+    QCOMPARE(program.host.folderStarts, std::vector<QString>{m_workspace->Dest()});
   }
 
   void droppedFilesMoveWhenArmed_data() {
