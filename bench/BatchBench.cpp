@@ -39,7 +39,9 @@ class SilentHost final : public kelvora::DialogHost {
   void ShowWindowAt(int, int) override {}
   void DragAcceptFiles(bool) override {}
   void ControlChanged(int) override { ++changes; }
+  void KeepAlive() override { ++turns; }
   void EndProcess(int) override {}
+  long turns = 0;
   long changes = 0;
 };
 

@@ -8,12 +8,14 @@
 namespace kelvora {
 void CTarnwickDlg::OnDropFiles(DropObject& drop) {
   // A drop is taken only while dropping is on and no batch is running (a batch's message box may be open).
+  bool stop = false;
   if (AcceptsInput() && IsDlgButtonChecked(IDC_DRAGDROP)) {
-    m_running = true;
+    BeginBatch();
     RunDropBatch(drop);
-    m_running = false;
+    stop = EndBatch();
   }
   drop.Finish();
+  if (stop) OnExit();
 }
 
 void CTarnwickDlg::RunDropBatch(DropObject& drop) {
@@ -57,6 +59,10 @@ bool CTarnwickDlg::RenameDropped(const RunOptions& options, const std::string& d
   const FileNameTable& table = *m_fileNames;
   for (int k = 0; k < table.entryCount;) {
     SetDlgItemInt(IDC_COUNT, 0);
+    if (UserStopsBatch()) {
+      StopForUser();
+      return true;
+    }
     if (SerialLimitStops()) return true;
     UpdateData(true);
     const std::string newName = ComposeNewName(NameInputsFor(options), table.entries[k], m_nextSerial);

@@ -15,9 +15,9 @@ std::string Join(const std::string& folder, const std::string& name) { return fo
 }  // namespace
 
 void CTarnwickDlg::OnOK() {
-  m_running = true;
+  BeginBatch();
   RunFolderBatch();
-  m_running = false;
+  if (EndBatch()) OnExit();
 }
 
 void CTarnwickDlg::OnMoveOnly() {
@@ -126,6 +126,7 @@ RenameOutcome CTarnwickDlg::RenameWhileWalking(const RunOptions& options, const 
 RenameOutcome CTarnwickDlg::RenameFolderEntry(const RunOptions& options, const std::string& source,
                                               const std::string& dest, const std::string& oldName,
                                               std::unique_ptr<DirectoryWalk>& walk) {
+  if (UserStopsBatch()) return StopForUser();
   if (SerialLimitStops()) return RenameOutcome::kStop;
   UpdateData(true);
   const std::string newName = ComposeNewName(NameInputsFor(options), oldName, m_nextSerial);

@@ -28,6 +28,12 @@ RenameOutcome CTarnwickDlg::RenameEntry(RunKind kind, const RunOptions& options,
     if (walk) walk->reset();
   };
 
+  if (error == kMoveAbandoned) {
+    // The user stopped the batch in the middle of a copy: the file is where it was, its number is free.
+    if (tookSerial) --m_nextSerial;
+    return StopForUser();
+  }
+
   if (error == kMoveInvalidName) {
     if (kind == RunKind::kDropped) {
       AfxMessageBox(OldNewReport(text::kDroppedNotFound, oldPath, newPath, text::kCheckFile), kIconHand);
@@ -47,9 +53,9 @@ RenameOutcome CTarnwickDlg::RenameEntry(RunKind kind, const RunOptions& options,
     m_deniedPath = oldPath;
     if (m_deniedCount <= kMaxDeniedRetries) {
       closeWalk();
-      m_fs.Sleep(kDeniedPauseMs);
-      ++m_retryCount;
       if (tookSerial) --m_nextSerial;
+      if (!PauseAlive(kDeniedPauseMs)) return StopForUser();
+      ++m_retryCount;
       return RenameOutcome::kRetry;
     }
   }

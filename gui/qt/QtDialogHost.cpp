@@ -68,6 +68,11 @@ void QtDialogHost::ControlChanged(int id) {
   if (m_window) m_window->Mirror(id);
 }
 
+void QtDialogHost::KeepAlive() {
+  // Paints and answers the window system; the window itself refuses the user's input while a batch runs.
+  QCoreApplication::processEvents();
+}
+
 void QtDialogHost::EndProcess(int status) {
   m_window->hide();
   emit ended(status);

@@ -32,6 +32,7 @@ class QtDialogHost : public QObject, public DialogHost {
   void ShowWindowAt(int x, int y) override;
   void DragAcceptFiles(bool accept) override;
   void ControlChanged(int id) override;
+  void KeepAlive() override;
   void EndProcess(int status) override;
 
  signals:

@@ -50,6 +50,13 @@ class DialogHost {
   virtual void DragAcceptFiles(bool accept) = 0;
   /// A control's state changed in the model; the host mirrors it.
   virtual void ControlChanged(int id) = 0;
+  /// Called by a running batch every few tens of milliseconds, also from inside a long copy, so the window
+  /// stays alive: paints what changed (the count and serial displays show the progress) and answers the
+  /// window system (moving, minimising), then returns without waiting. Input other than a request to close
+  /// the window (the close box, Alt+F4, Esc, the button IDCANCEL, the window menu's close item) is refused
+  /// and dropped, not kept for later; a request to close reaches the dialog as command IDCANCEL, which then
+  /// stops the batch. Never shows anything modal.
+  virtual void KeepAlive() = 0;
   /// Ends the program with `status` once the current handler returns; no further input is handled.
   virtual void EndProcess(int status) = 0;
 };

@@ -112,6 +112,11 @@ class FileSystem {
   /// The current time in seconds since the epoch.
   virtual std::int64_t Now() = 0;
 
+  /// Milliseconds on a clock that only moves forward and never jumps with the wall clock (CLOCK_MONOTONIC,
+  /// GetTickCount64), from any starting point. A running batch reads it once per file to give the window a
+  /// turn every few tens of milliseconds, so it must be cheap.
+  virtual std::int64_t MonotonicMs() = 0;
+
   /// Formats `time` as local time with strftime's `format`; empty when the conversion fails.
   virtual std::string FormatLocalTime(std::int64_t time, const char* format) = 0;
 

@@ -37,6 +37,9 @@ class FakeHost final : public DialogHost {
   std::optional<int> endStatus;
   /// Runs inside every message box, as a nested event loop would.
   std::function<void()> duringBox;
+  /// Turns a running batch gave the window, and what runs in each, as the user could act meanwhile.
+  int turns = 0;
+  std::function<void()> duringTurn;
 
   /// The boxes shown since the last call.
   Boxes TakeBoxes() { return std::exchange(boxes, {}); }
@@ -59,6 +62,10 @@ class FakeHost final : public DialogHost {
   void ShowWindowAt(int x, int y) override { shownAt = {x, y}; }
   void DragAcceptFiles(bool accept) override { acceptsDrops = accept; }
   void ControlChanged(int) override {}
+  void KeepAlive() override {
+    ++turns;
+    if (duringTurn) duringTurn();
+  }
   void EndProcess(int status) override { endStatus = status; }
 };
 

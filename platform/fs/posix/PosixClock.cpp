@@ -16,6 +16,12 @@ void PosixFileSystem::Sleep(int milliseconds) {
 
 std::int64_t PosixFileSystem::Now() { return static_cast<std::int64_t>(time(nullptr)); }
 
+std::int64_t PosixFileSystem::MonotonicMs() {
+  struct timespec now;
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<std::int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
 std::string PosixFileSystem::FormatLocalTime(std::int64_t time, const char* format) {
   const time_t seconds = static_cast<time_t>(time);
   struct tm local;
