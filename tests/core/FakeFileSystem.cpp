@@ -145,6 +145,7 @@ ReplaceFileResult FakeFileSystem::ReplaceFile(const std::string& path, const std
   log.push_back("write " + path);
   if (replaceResult && *replaceResult != ReplaceFileResult::kOk) return *replaceResult;
   files[path] = bytes;
+  written.push_back(bytes);
   return ReplaceFileResult::kOk;
 }
 

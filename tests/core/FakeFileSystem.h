@@ -34,6 +34,8 @@ class FakeFileSystem final : public FileSystem {
   std::optional<ReadLineResult::Status> readStatus;
 
   std::vector<std::string> log;
+  /// Every content ReplaceFile wrote, in order.
+  std::vector<std::string> written;
   int sleptMs = 0;
   /// Walks opened and not yet closed.
   int openWalks = 0;
