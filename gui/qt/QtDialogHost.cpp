@@ -1,5 +1,6 @@
 #include "gui/qt/QtDialogHost.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
