@@ -69,7 +69,9 @@ std::vector<std::string_view> SplitFields(std::string_view line) {
 }
 
 /// An empty text would vanish between two tabs and shift every later field when read back.
-void AppendText(std::string& line, const std::string& text) { line += text.empty() ? std::string(" ") : StorableText(text); }
+void AppendText(std::string& line, const std::string& text) {
+  line += text.empty() ? std::string(" ") : StorableText(text);
+}
 
 }  // namespace
 

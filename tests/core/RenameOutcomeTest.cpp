@@ -212,7 +212,8 @@ TEST_P(RenameOutcomeTest, FailureAfterRenamingEndsLikeAStopSoTheNextRunMeetsNoOw
   StartWithFiles(record);
   Fail("b.jpg", 2, 1);
   Run();
-  EXPECT_EQ(host.TakeBoxes(), (Boxes{OtherFailure(2, text::kCauseVanished), CheckName("/src/b.jpg", "/dst/A000000_0002.jpg")}));
+  EXPECT_EQ(host.TakeBoxes(),
+            (Boxes{OtherFailure(2, text::kCauseVanished), CheckName("/src/b.jpg", "/dst/A000000_0002.jpg")}));
   EXPECT_EQ(fs.Names(kDest), std::vector<std::string>{"A000000_0001.jpg"});
   EXPECT_EQ(Text(IDC_COUNT), "1");
   EXPECT_EQ(Writes(), 1);
@@ -341,7 +342,8 @@ TEST_P(InvalidNameDisplay, SerialShowsTheNextNumberOnlyForTypedText) {
 
 INSTANTIATE_TEST_SUITE_P(Modes, InvalidNameDisplay,
                          ::testing::Values(InvalidNameRow{"TypedText", 1, 0, IDOK, "5", "IMG-0006.jpg", "7", "A000000"},
-                                           InvalidNameRow{"AutoCode", 1, 1, IDOK, "5", "A000000_0006.jpg", "1", "A00000A"},
+                                           InvalidNameRow{"AutoCode", 1, 1, IDOK, "5", "A000000_0006.jpg", "1",
+                                                          "A00000A"},
                                            InvalidNameRow{"Stamp", 0, 0, IDOK, "5", "20240131-235959_0006.jpg", "1",
                                                           "A000000"},
                                            InvalidNameRow{"MoveOnly", 1, 0, IDC_MOVE_ONLY, "05", "b.jpg", "05",

@@ -80,16 +80,18 @@ QPoint BackgroundPoint(Program& program) {
 void PostClick(QWidget& widget) {
   const QPointF centre = QRectF(widget.rect()).center();
   for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-    QCoreApplication::postEvent(&widget, new QMouseEvent(type, centre, widget.mapToGlobal(centre), Qt::LeftButton,
-                                                         type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                                                         Qt::NoModifier));
+    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+    QCoreApplication::postEvent(
+        &widget, new QMouseEvent(type, centre, widget.mapToGlobal(centre), Qt::LeftButton, held, Qt::NoModifier));
   }
 }
 
 /// Records the text of an edit each time it is painted.
 class PaintWatch final : public QObject {
  public:
-  PaintWatch(QLineEdit& edit, QStringList& painted) : m_edit(edit), m_painted(painted) { edit.installEventFilter(this); }
+  PaintWatch(QLineEdit& edit, QStringList& painted) : m_edit(edit), m_painted(painted) {
+    edit.installEventFilter(this);
+  }
 
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
@@ -503,7 +505,8 @@ class MainWindowTest : public QObject {
     program.fileSystem.afterMove = [&](int moves) {
       if (moves != 10) return;
       PostClick(*program.Control(IDOK));
-      QCoreApplication::postEvent(prefix, new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x")));
+      QCoreApplication::postEvent(prefix,
+                                  new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x")));
       if (way == QStringLiteral("close"))
         QCoreApplication::postEvent(&window, new QCloseEvent);
       else if (way == QStringLiteral("esc"))
