@@ -112,9 +112,10 @@ class FileSystem {
   /// The current time in seconds since the epoch.
   virtual std::int64_t Now() = 0;
 
-  /// Milliseconds on a clock that only moves forward and never jumps with the wall clock (CLOCK_MONOTONIC,
-  /// GetTickCount64), from any starting point. A running batch reads it once per file to give the window a
-  /// turn every few tens of milliseconds, so it must be cheap.
+  /// Milliseconds on a clock that only moves forward and never jumps with the wall clock (a monotonic clock
+  /// such as CLOCK_MONOTONIC_COARSE or GetTickCount64), from any starting point. A running batch reads it
+  /// once per file to give the window a turn every few tens of milliseconds, so it must be cheap; a
+  /// resolution of a few milliseconds is enough.
   virtual std::int64_t MonotonicMs() = 0;
 
   /// Formats `time` as local time with strftime's `format`; empty when the conversion fails.
