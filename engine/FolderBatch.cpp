@@ -7,8 +7,11 @@
 namespace kelvora {
 namespace {
 
-// Plain folders (attribute word exactly "folder") stay where they are too.
-bool IsSkipped(const FindData& entry) { return IsSkippedName(entry.name) || entry.attributes == kAttrDirectory; }
+// Plain folders (attribute word exactly "folder") and the settings file stay where they are too.
+bool IsSkipped(const FindData& entry, std::span<const KeptFile> kept) {
+  return IsSkippedName(entry.name) || entry.attributes == kAttrDirectory ||
+         IsKeptFile(entry.id.device, entry.id.inode, kept);
+}
 
 std::string Join(const std::string& folder, const std::string& name) { return folder + kPathSeparator + name; }
 
@@ -40,6 +43,7 @@ void CTarnwickDlg::RunFolderBatch() {
   if (!CheckSameFolder(source, dest)) return;
   if (!CheckFolderExists(source, text::kSourceMissing, text::kSourceSearchFailed)) return;
   if (!CheckFolderExists(dest, text::kDestMissing, text::kDestSearchFailed)) return;
+  m_fs.RemoveStaleMoveCopies(dest);
   UpdateData(true);
   if (m_namingMode == kModeStamp) MakeStamp();
 
@@ -84,7 +88,7 @@ RenameOutcome CTarnwickDlg::RenameListed(const RunOptions& options, const std::s
   table.entryCount = 0;
   // At most 1000 directory entries are looked at, skipped ones included, so the table never overflows.
   for (int step = 0;;) {
-    if (!IsSkipped(entry)) table.entries[table.entryCount++] = entry.name;
+    if (!IsSkipped(entry, m_keptFiles)) table.entries[table.entryCount++] = entry.name;
     const int error = walk->Next(entry);
     if (error == kErrNoMoreFiles) break;
     if (error != 0) {
@@ -109,7 +113,7 @@ RenameOutcome CTarnwickDlg::RenameWhileWalking(const RunOptions& options, const 
                                                const std::string& dest, std::unique_ptr<DirectoryWalk>& walk,
                                                FindData& entry) {
   for (;;) {
-    if (!IsSkipped(entry)) {
+    if (!IsSkipped(entry, m_keptFiles)) {
       SetDlgItemInt(IDC_COUNT, 0);
       const RenameOutcome outcome = RenameFolderEntry(options, source, dest, entry.name, walk);
       if (outcome != RenameOutcome::kNext) return outcome;

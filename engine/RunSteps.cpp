@@ -1,6 +1,7 @@
 // Steps that the folder batch and the dropped-files batch share.
 #include "app/TarnwickDlg.h"
 #include "platform/text/Decimal.h"
+#include "rules/SkippedNames.h"
 #include "res/Strings.h"
 #include "res/resource.h"
 
@@ -14,7 +15,24 @@ RunOptions CTarnwickDlg::StartRun() {
   m_stopped = false;
   m_deniedPath.clear();
   m_deniedCount = 0;
+  NoteKeptFiles();
   return options;
+}
+
+void CTarnwickDlg::NoteKeptFiles() {
+  // The settings file is replaced by a new file at every save, so it is looked up afresh for every batch:
+  // its name (a link, if it is one) and the file that name leads to.
+  m_keptFiles.clear();
+  for (const bool throughLink : {false, true}) {
+    if (const std::optional<FileId> id = m_fs.IdentifyFile(m_settingsPath, throughLink))
+      m_keptFiles.push_back({id->device, id->inode});
+  }
+}
+
+bool CTarnwickDlg::IsKeptPath(const std::string& path) {
+  if (m_keptFiles.empty()) return false;
+  const std::optional<FileId> id = m_fs.IdentifyFile(path, false);
+  return id && IsKeptFile(id->device, id->inode, m_keptFiles);
 }
 
 RunOptions CTarnwickDlg::ReadRunOptions() {

@@ -2,14 +2,20 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace kelvora {
 
-/// Attribute bits of a directory entry, as the batches test them.
+/// Attribute bits of a directory entry. The batches test one thing of the word: whether it is exactly
+/// kAttrDirectory, a plain folder, which stays where it is; any other entry is renamed and moved.
+/// On POSIX every folder is exactly kAttrDirectory, whatever its name and permissions, and a file is
+/// kAttrNormal with kAttrHidden when its name begins with '.' and kAttrSymlink when it is a link. The walk
+/// takes all of it from the directory entry, without a stat per entry, so it never sets kAttrReadOnly there:
+/// nothing acts on it, and a file the batch may not move is refused by the move itself.
 enum : std::uint32_t {
-  kAttrReadOnly = 0x01,   ///< the owner cannot write the entry
-  kAttrHidden = 0x02,     ///< the name begins with '.'
+  kAttrReadOnly = 0x01,   ///< the entry cannot be written (set by systems whose walk reports it)
+  kAttrHidden = 0x02,     ///< a hidden file (on POSIX: the name begins with '.')
   kAttrDirectory = 0x10,  ///< a folder
   kAttrNormal = 0x20,     ///< an ordinary file
   kAttrSymlink = 0x400,   ///< a symbolic link (the link itself, not its target)
@@ -50,10 +56,19 @@ inline constexpr char kPathSeparator = '\\';
 inline constexpr char kPathSeparator = '/';
 #endif
 
-/// One directory entry: its name (bytes, no folder) and its attribute word.
+/// Where a file lives: the device of its file system and its number there. Every name of one file (a hard
+/// link, another spelling of its path) has the same; 0 and 0 where the system does not tell.
+struct FileId {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+};
+
+/// One directory entry: its name (bytes, no folder), its attribute word and where it lives (of the entry
+/// itself: a link's own, not its target's).
 struct FindData {
   std::string name;
   std::uint32_t attributes = 0;
+  FileId id;
 };
 
 /// An open walk over one folder. Destroying it closes the walk.
@@ -91,14 +106,27 @@ class FileSystem {
 
   /// Opens a walk of `folder` and reads its first entry into `first`. Returns the open walk, or null with
   /// `error` set: kErrPathNotFound when the folder does not exist, the system's code otherwise. "." and ".."
-  /// are delivered as entries, as the system delivers them.
+  /// are delivered as entries, as the system delivers them. The hidden copies that moves across file systems
+  /// write (see RemoveStaleMoveCopies) are never delivered. A walk costs no more per entry than reading the
+  /// folder: the attribute word and the id come from the directory entry itself.
   virtual std::unique_ptr<DirectoryWalk> OpenWalk(const std::string& folder, FindData& first, int& error) = 0;
 
+  /// Where `path` lives: the name itself (a link is not followed), or with `throughLink` the file a link
+  /// leads to. nullopt when it does not exist.
+  virtual std::optional<FileId> IdentifyFile(const std::string& path, bool throughLink) = 0;
+
   /// Renames `from` to `to` (possibly in another folder or on another file system) and never replaces an
-  /// existing `to`. Returns kMoveOk, or an errno class: kMoveAccessDenied, kMoveTargetExists,
-  /// kMoveInvalidName, or the system's own errno for anything else. On failure `from` is untouched and no
+  /// existing `to`. Returns kMoveOk, one of the errno classes above, or the system's own errno for anything
+  /// else. On failure `from` is untouched and no
   /// partial file is left under `to`.
   virtual int MoveNoReplace(const std::string& from, const std::string& to) = 0;
+
+  /// A move to another file system writes its copy into the destination folder first, under a hidden name
+  /// where the file system has no unnamed files, and holds a lock on it while it is written. A crash leaves
+  /// that copy behind; it never holds the only copy of anything, since the source goes only after the copy
+  /// took its final name. This removes such copies from `folder`, those that no running move holds. A
+  /// batch calls it once on the folder it writes into, before its first move.
+  virtual void RemoveStaleMoveCopies(const std::string& folder) = 0;
 
   /// Sets what later moves report their progress to; null for nothing. Not owned.
   virtual void SetMoveProgress(MoveProgress* progress) = 0;
@@ -122,13 +150,14 @@ class FileSystem {
   virtual std::string FormatLocalTime(std::int64_t time, const char* format) = 0;
 
   /// Reads the first line of `path`, at most `maxBytes` bytes (a longer line is cut there).
-  /// kOpenFailed: the file cannot be opened for reading; kReadFailed: it is empty or a read fails.
+  /// kOpenFailed: the file cannot be opened for reading; kReadFailed: it is empty, a read fails, or it is no
+  /// regular file (a FIFO or a device is never waited on).
   virtual ReadLineResult ReadFirstLine(const std::string& path, std::size_t maxBytes) = 0;
 
   /// Replaces the content of `path` with `bytes` so that a crash or a full disk never leaves a half-written
   /// file: the bytes go into a new file beside it, which is flushed and then put in its place. kOpenFailed
-  /// when an existing `path` is not writable or the new file cannot be created (nothing changes);
-  /// kWriteFailed when writing or flushing fails (the old file is kept).
+  /// when an existing `path` is no regular file or not writable, or the new file cannot be created (nothing
+  /// changes); kWriteFailed when writing or flushing fails (the old file is kept).
   virtual ReplaceFileResult ReplaceFile(const std::string& path, const std::string& bytes) = 0;
 };
 

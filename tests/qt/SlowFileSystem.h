@@ -17,6 +17,10 @@ class SlowFileSystem final : public FileSystem {
   std::unique_ptr<DirectoryWalk> OpenWalk(const std::string& folder, FindData& first, int& error) override {
     return m_real.OpenWalk(folder, first, error);
   }
+  std::optional<FileId> IdentifyFile(const std::string& path, bool throughLink) override {
+    return m_real.IdentifyFile(path, throughLink);
+  }
+  void RemoveStaleMoveCopies(const std::string& folder) override { m_real.RemoveStaleMoveCopies(folder); }
   int MoveNoReplace(const std::string& from, const std::string& to) override {
     const int result = m_real.MoveNoReplace(from, to);
     m_clock += msPerMove;
