@@ -16,9 +16,9 @@ bool IsSkipped(const FindData& entry, std::span<const KeptFile> kept) {
 }  // namespace
 
 void CTarnwickDlg::OnOK() {
-  m_running = true;
+  BeginBatch();
   RunFolderBatch();
-  m_running = false;
+  if (EndBatch()) OnExit();
 }
 
 void CTarnwickDlg::OnMoveOnly() {
@@ -36,8 +36,8 @@ bool CTarnwickDlg::SerialLimitStops() {
 
 void CTarnwickDlg::RunFolderBatch() {
   const RunOptions options = StartRun();
-  const std::string source = m_settings.sourceFolder;
-  const std::string dest = m_settings.destFolder;
+  const std::string source = EditFolder(IDC_SRC_FOLDER, m_settings.sourceFolder);
+  const std::string dest = EditFolder(IDC_DST_FOLDER, m_settings.destFolder);
   if (!CheckSameFolder(source, dest)) return;
   if (!CheckFolderExists(source, text::kSourceMissing, text::kSourceSearchFailed)) return;
   if (!CheckFolderExists(dest, text::kDestMissing, text::kDestSearchFailed)) return;
@@ -55,6 +55,8 @@ void CTarnwickDlg::RunFolderBatch() {
         AfxMessageBox(text::kWalkMissing, kIconExclamation);
       else
         AfxMessageBox(text::kWalkFailed, kIconHand);
+      // Only a reopened walk has renamed files before it; a first one has not yet counted.
+      if (!firstWalk) EndFolderRun(options, RunEnd::kCutShort);
       return;
     }
     // A restart keeps the count of the files renamed before it.
@@ -64,11 +66,14 @@ void CTarnwickDlg::RunFolderBatch() {
                                                                : RenameWhileWalking(options, source, dest, walk, entry);
     switch (outcome) {
       case RenameOutcome::kRetry: continue;
-      case RenameOutcome::kAbort: return;
+      case RenameOutcome::kAbort:
+        walk.reset();
+        EndFolderRun(options, RunEnd::kCutShort);
+        return;
       case RenameOutcome::kNext:
       case RenameOutcome::kStop:
         walk.reset();
-        EndFolderRun(options);
+        EndFolderRun(options, RunEnd::kReached);
         return;
     }
   }
@@ -123,6 +128,7 @@ RenameOutcome CTarnwickDlg::RenameWhileWalking(const RunOptions& options, const 
 RenameOutcome CTarnwickDlg::RenameFolderEntry(const RunOptions& options, const std::string& source,
                                               const std::string& dest, const std::string& oldName,
                                               std::unique_ptr<DirectoryWalk>& walk) {
+  if (UserStopsBatch()) return StopForUser();
   if (SerialLimitStops()) return RenameOutcome::kStop;
   UpdateData(true);
   const std::string newName = ComposeNewName(NameInputsFor(options), oldName, m_nextSerial);
@@ -130,8 +136,9 @@ RenameOutcome CTarnwickDlg::RenameFolderEntry(const RunOptions& options, const s
   return RenameEntry(RunKind::kFolder, options, source + separator + oldName, dest + separator + newName, &walk);
 }
 
-void CTarnwickDlg::EndFolderRun(const RunOptions& options) {
+void CTarnwickDlg::EndFolderRun(const RunOptions& options, RunEnd end) {
   if (m_fileCount == 0) {
+    if (end == RunEnd::kCutShort) return;
     AfxMessageBox(text::kNoFiles, kIconNone);
     SetDlgItemInt(IDC_COUNT, 0);
     SetDlgItemInt(IDC_SWAPS, 0);
@@ -140,7 +147,7 @@ void CTarnwickDlg::EndFolderRun(const RunOptions& options) {
   if (m_namingMode == kModeText && options.useAutoCode && !m_moveOnly) AdvanceAutoCode();
   SetDlgItemInt(IDC_COUNT, m_fileCount);
   if (!m_moveOnly) ShowNextSerial(options);
-  FinishRun();
+  FinishRun(end);
 }
 
 }  // namespace kelvora

@@ -52,10 +52,15 @@ NameInputs CTarnwickDlg::NameInputsFor(const RunOptions& options) const {
   return NameInputs{m_namingMode, options, m_stampText, m_codeText, m_manualPrefix, m_moveOnly};
 }
 
-void CTarnwickDlg::CopyFolderEdits() {
+std::string CTarnwickDlg::EditFolder(int editId, const std::string& recorded) const {
   // An emptied edit keeps the folder the record had, so the record's folders are never empty.
-  if (std::string source = GetDlgItemText(IDC_SRC_FOLDER); !source.empty()) m_settings.sourceFolder = source;
-  if (std::string dest = GetDlgItemText(IDC_DST_FOLDER); !dest.empty()) m_settings.destFolder = dest;
+  std::string folder = GetDlgItemText(editId);
+  return folder.empty() ? recorded : folder;
+}
+
+void CTarnwickDlg::CopyFolderEdits() {
+  m_settings.sourceFolder = StorableText(EditFolder(IDC_SRC_FOLDER, m_settings.sourceFolder));
+  m_settings.destFolder = StorableText(EditFolder(IDC_DST_FOLDER, m_settings.destFolder));
 }
 
 void CTarnwickDlg::CaptureWindowRect() {
@@ -81,8 +86,8 @@ void CTarnwickDlg::CaptureSettings(bool textsInEveryMode) {
     }
   }
   m_settings.serialOn = IsDlgButtonChecked(IDC_SERIAL_ON) ? 1 : 0;
-  m_settings.prefixText = m_manualPrefix;
-  m_settings.serialText = m_manualSerial;
+  m_settings.prefixText = StorableText(m_manualPrefix);
+  m_settings.serialText = StorableText(m_manualSerial);
   m_settings.appendOn = IsDlgButtonChecked(IDC_APPEND) ? 1 : 0;
   m_settings.noConfirm = IsDlgButtonChecked(IDC_NO_CONFIRM) ? 1 : 0;
   m_settings.namingMode = m_namingMode;
@@ -112,8 +117,8 @@ bool CTarnwickDlg::CheckFolderExists(const std::string& folder, const char* miss
   return false;
 }
 
-void CTarnwickDlg::FinishRun() {
-  if (!IsDlgButtonChecked(IDC_NO_CONFIRM) && !m_stopped)
+void CTarnwickDlg::FinishRun(RunEnd end) {
+  if (end == RunEnd::kReached && !IsDlgButtonChecked(IDC_NO_CONFIRM) && !m_stopped)
     AfxMessageBox(std::string(text::kDone) + "  " + std::to_string(m_fileCount) + " 件", kIconInformation);
   CaptureSettings(false);
   WriteSettings();
