@@ -36,6 +36,15 @@ INT_PTR CALLBACK AboutProc(HWND box, UINT message, WPARAM wParam, LPARAM) {
   return FALSE;
 }
 
+int CALLBACK OpenAtStartFolder(HWND dialog, UINT message, LPARAM, LPARAM startFolder) {
+  if (message == BFFM_INITIALIZED) SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, startFolder);
+  return 0;
+}
+
+bool IsInput(UINT message) {
+  return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
+}
+
 std::string WindowText(HWND control) {
   std::string text(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1, '\0');
   text.resize(static_cast<std::size_t>(GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
@@ -155,9 +164,12 @@ void Win32DialogHost::ShowMessageBox(const std::string& text, UINT type, const s
   ::MessageBoxA(m_window, text.c_str(), caption.c_str(), type);
 }
 
-std::optional<std::string> Win32DialogHost::BrowseForFolder(const std::string& title) { return PickFolder(title); }
+std::optional<std::string> Win32DialogHost::BrowseForFolder(const std::string& title,
+                                                            const std::string& startFolder) {
+  return PickFolder(title, startFolder);
+}
 
-std::optional<std::string> Win32DialogHost::PickFolder(const std::string& title) {
+std::optional<std::string> Win32DialogHost::PickFolder(const std::string& title, const std::string& startFolder) {
   char display[MAX_PATH] = {};
   BROWSEINFOA info = {};
   info.hwndOwner = m_window;
@@ -165,6 +177,10 @@ std::optional<std::string> Win32DialogHost::PickFolder(const std::string& title)
   info.lpszTitle = title.c_str();
   // Only folders of the file system: a virtual folder (the printers, the control panel) has no path.
   info.ulFlags = BIF_RETURNONLYFSDIRS;
+  if (!startFolder.empty()) {
+    info.lpfn = &OpenAtStartFolder;
+    info.lParam = reinterpret_cast<LPARAM>(startFolder.c_str());
+  }
   const PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&info);
   if (chosen == nullptr) return std::nullopt;
   char path[MAX_PATH] = {};
@@ -194,6 +210,32 @@ void Win32DialogHost::DragAcceptFiles(bool accept) { ::DragAcceptFiles(m_window,
 void Win32DialogHost::ControlChanged(int id) {
   // The model notifies from its start-up on; the window mirrors every control once it exists.
   if (m_window != nullptr) Mirror(id);
+}
+
+// The window's turn during a batch: what the window system asks (painting, moving and minimising through
+// the frame) is answered; keys and clicks inside the window are dropped, except those that close it.
+void Win32DialogHost::KeepAlive() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    if (IsInput(message.message) && !IsCloseRequest(message)) continue;
+    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) {
+      m_dialog->OnCommand(IDCANCEL);
+      continue;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+// Esc, Alt+F4 and a click on the button IDCANCEL; the close box and the window menu come through the frame.
+bool Win32DialogHost::IsCloseRequest(const MSG& message) const {
+  if (message.message == WM_KEYDOWN) return message.wParam == VK_ESCAPE;
+  if (message.message == WM_SYSKEYDOWN) return message.wParam == VK_F4;
+  return message.hwnd != nullptr && message.hwnd == GetDlgItem(m_window, IDCANCEL);
 }
 
 void Win32DialogHost::EndProcess(int status) {

@@ -28,19 +28,20 @@ class Win32DialogHost : public DialogHost {
   bool Ended() const { return m_ended; }
 
   void MessageBox(const std::string& text, int icon, const std::string& caption) override;
-  std::optional<std::string> BrowseForFolder(const std::string& title) override;
+  std::optional<std::string> BrowseForFolder(const std::string& title, const std::string& startFolder) override;
   void ShowAboutBox() override;
   WindowRect GetWindowRect() override;
   void ShowWindowAt(int x, int y) override;
   void DragAcceptFiles(bool accept) override;
   void ControlChanged(int id) override;
+  void KeepAlive() override;
   void EndProcess(int status) override;
 
  protected:
   /// Shows a message box; a test answers it instead.
   virtual void ShowMessageBox(const std::string& text, UINT type, const std::string& caption);
   /// The folder the user picks in the shell's folder dialog; nothing when they cancel.
-  virtual std::optional<std::string> PickFolder(const std::string& title);
+  virtual std::optional<std::string> PickFolder(const std::string& title, const std::string& startFolder);
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -48,6 +49,7 @@ class Win32DialogHost : public DialogHost {
   void InitWindow();
   void OnCommand(int id, int code);
   void Mirror(int id);
+  bool IsCloseRequest(const MSG& message) const;
 
   HINSTANCE m_instance;
   CTarnwickDlg* m_dialog = nullptr;

@@ -342,6 +342,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<RoundTripCase>& info) { return info.param.name; });
 
 TEST(StorableTextTest, CutsAtACharacterBoundaryAndBlanksSeparators) {
+  if (kSystemCodePage != CodePage::kUtf8) GTEST_SKIP() << "UTF-8 texts";
   const std::string kEuro = "\xE2\x82\xAC";  // three bytes
   EXPECT_EQ(StorableText(std::string(300, 'a')), std::string(259, 'a'));
   EXPECT_EQ(StorableText(std::string(257, 'a') + kEuro), std::string(257, 'a'));

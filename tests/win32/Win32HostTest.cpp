@@ -33,7 +33,7 @@ class AnsweringHost final : public Win32DialogHost {
   void ShowMessageBox(const std::string& text, UINT type, const std::string&) override {
     boxes.push_back({text, type});
   }
-  std::optional<std::string> PickFolder(const std::string&) override { return std::nullopt; }
+  std::optional<std::string> PickFolder(const std::string&, const std::string&) override { return std::nullopt; }
 };
 
 std::string ClassName(HWND window) {

@@ -115,7 +115,7 @@ DWORD Win32FileSystem::MoveAcrossVolumes(const std::string& from, const std::str
     error = GetLastError();
   } else if (CompareFileTime(&now.ftLastWriteTime, &listed.ftLastWriteTime) != 0 ||
              now.nFileSizeLow != listed.nFileSizeLow || now.nFileSizeHigh != listed.nFileSizeHigh) {
-    error = ERROR_SHARING_VIOLATION;
+    error = ERROR_BUSY;
   } else {
     error = Remove(from, listed.dwFileAttributes);
   }

@@ -31,6 +31,8 @@ void Win32FileSystem::Sleep(int milliseconds) {
 
 std::int64_t Win32FileSystem::Now() { return static_cast<std::int64_t>(std::time(nullptr)); }
 
+std::int64_t Win32FileSystem::MonotonicMs() { return static_cast<std::int64_t>(GetTickCount64()); }
+
 std::string Win32FileSystem::FormatLocalTime(std::int64_t time, const char* format) {
   const std::time_t seconds = static_cast<std::time_t>(time);
   std::tm local;

@@ -7,6 +7,9 @@
 namespace kelvora {
 namespace {
 
+// ERROR_DISK_QUOTA_EXCEEDED of the system's headers, which mingw-w64's lack.
+constexpr DWORD kErrorDiskQuotaExceeded = 1295;
+
 // The classes the batches act on, and errno values (as the C runtime's rename would give) for the rest.
 int MoveErrorClass(DWORD error) {
   switch (error) {
@@ -15,8 +18,15 @@ int MoveErrorClass(DWORD error) {
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:  // another program has the file open
     case ERROR_LOCK_VIOLATION:
-    case ERROR_WRITE_PROTECT:
       return kMoveAccessDenied;
+    case ERROR_BUSY:  // the copy to another volume saw the source change
+      return kMoveSourceChanged;
+    case ERROR_WRITE_PROTECT:
+      return kMoveReadOnly;
+    case ERROR_FILE_TOO_LARGE:
+      return kMoveTooLarge;
+    case kErrorDiskQuotaExceeded:
+      return kMoveQuotaExceeded;
     case ERROR_ALREADY_EXISTS:
     case ERROR_FILE_EXISTS:
       return kMoveTargetExists;
@@ -30,12 +40,12 @@ int MoveErrorClass(DWORD error) {
       return kMoveAbandoned;
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
-      return ENOENT;
+      return kMoveVanished;
     case ERROR_FILENAME_EXCED_RANGE:
       return ENAMETOOLONG;
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
-      return ENOSPC;
+      return kMoveNoSpace;
     default:
       return EIO;
   }
