@@ -5,11 +5,12 @@
 #include <string_view>
 
 #include "app/TarnwickDlg.h"
+#include "platform/text/Multibyte.h"
 
 namespace kelvora {
 
 /// The executable's file name without folder and extension: the caption of every message box.
-std::string ExecutableTitle(std::string_view executablePath);
+std::string ExecutableTitle(std::string_view executablePath, CodePage codePage = kSystemCodePage);
 
 /// The application object: makes the one main dialog, which the host then runs until the exit command.
 class CTarnwickApp {
