@@ -2,16 +2,24 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "engine/FileNameTable.h"
 #include "engine/RenameOutcome.h"
 #include "platform/dialog/Dialog.h"
 #include "platform/fs/FileSystem.h"
+#include "rules/FolderPlan.h"
 #include "rules/NameRule.h"
 #include "rules/SettingsRecord.h"
 
 namespace kelvora {
+
+/// A message a batch ends on before it renames anything.
+struct Refusal {
+  std::string text;
+  int icon = kIconNone;
+};
 
 /// The main window: all state of the program and every handler. It works on its control model only, so it
 /// runs the same under the Qt host and under the tests' host.
@@ -64,6 +72,10 @@ class CTarnwickDlg final : public CDialog {
   /// Every way of closing the window: saves the settings and ends the program.
   void OnExit();
 
+  /// What the folder batch (move-only when `moveOnly`) would do if it were started now, with the folders,
+  /// options and files as they are. Changes nothing: no control, counter, stamp or file.
+  FolderPlan PlanFolderBatch(bool moveOnly) const;
+
   std::int32_t NextSerial() const { return m_nextSerial; }
   std::int32_t FileCount() const { return m_fileCount; }
   std::int32_t RetryCount() const { return m_retryCount; }
@@ -72,10 +84,14 @@ class CTarnwickDlg final : public CDialog {
  private:
   /// Reads the mode radios into m_namingMode (save) or writes it to them.
   void UpdateData(bool save);
+  /// The check boxes a batch takes at its start; reads nothing else.
+  RunOptions OptionsOfControls() const;
   RunOptions ReadRunOptions();
   NameInputs NameInputsFor(const RunOptions& options) const;
   void PickFolderInto(const char* title, std::string SettingsRecord::*field, int editId);
   void SetDlgItemInt(int id, std::int32_t value);
+  /// The folder typed into edit `id`, or `kept` when the edit is empty.
+  std::string FolderOfEdit(int id, const std::string& kept) const;
   void CopyFolderEdits();
   /// The common start of both batches: folders and options from the controls, the run's counters reset.
   RunOptions StartRun();
@@ -83,8 +99,20 @@ class CTarnwickDlg final : public CDialog {
   /// in specified-text mode unless `textsInEveryMode`.
   void CaptureSettings(bool textsInEveryMode);
   void CaptureWindowRect();
+  /// The stamp of a run started now.
+  std::string StampNow() const;
   /// Takes the current time as the stamp of the run.
   void MakeStamp();
+  std::optional<Refusal> SameFolderRefusal(const std::string& source, const std::string& dest) const;
+  std::optional<Refusal> MissingFolderRefusal(const std::string& folder, const char* missing, const char* failed) const;
+  /// The folder batch's checks before its walk: the folders differ, the source exists, the destination exists.
+  std::optional<Refusal> FolderChecksRefusal(const std::string& source, const std::string& dest) const;
+  /// What the folder batch shows when its walk cannot be opened.
+  static Refusal WalkRefusal(int error);
+  /// What the folder batch shows when the next entry of its walk cannot be read.
+  static std::string NextEntryFailedText(int error);
+  /// Shows `refusal` if there is one; true when there was.
+  bool Refused(const std::optional<Refusal>& refusal);
   bool CheckSameFolder(const std::string& source, const std::string& dest);
   bool CheckFolderExists(const std::string& folder, const char* missing, const char* failed);
   /// Renames one file and reacts to the result. The folder batch passes its walk, which is closed before a

@@ -1,4 +1,5 @@
 #include "app/TarnwickDlg.h"
+#include "rules/PathRule.h"
 #include "rules/SkippedNames.h"
 #include "rules/SortFileTable.h"
 #include "platform/text/Multibyte.h"
@@ -60,7 +61,7 @@ bool CTarnwickDlg::RenameDropped(const RunOptions& options, const std::string& d
     if (SerialLimitStops()) return true;
     UpdateData(true);
     const std::string newName = ComposeNewName(NameInputsFor(options), table.entries[k], m_nextSerial);
-    switch (RenameEntry(RunKind::kDropped, options, m_dropPaths->entries[k], dest + kPathSeparator + newName)) {
+    switch (RenameEntry(RunKind::kDropped, options, m_dropPaths->entries[k], JoinPath(dest, newName))) {
       case RenameOutcome::kNext: ++k; break;
       case RenameOutcome::kRetry: break;
       case RenameOutcome::kStop: return true;

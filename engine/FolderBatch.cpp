@@ -1,4 +1,5 @@
 #include "app/TarnwickDlg.h"
+#include "rules/PathRule.h"
 #include "rules/SkippedNames.h"
 #include "rules/SortFileTable.h"
 #include "res/Strings.h"
@@ -7,12 +8,18 @@
 namespace kelvora {
 namespace {
 
-// Plain folders (attribute word exactly "folder") stay where they are too.
-bool IsSkipped(const FindData& entry) { return IsSkippedName(entry.name) || entry.attributes == kAttrDirectory; }
-
-std::string Join(const std::string& folder, const std::string& name) { return folder + kPathSeparator + name; }
+bool IsSkipped(const FindData& entry) { return WhyLeftInPlace(entry) != LeftInPlace::kNo; }
 
 }  // namespace
+
+Refusal CTarnwickDlg::WalkRefusal(int error) {
+  if (error == kErrPathNotFound) return {text::kWalkMissing, kIconExclamation};
+  return {text::kWalkFailed, kIconHand};
+}
+
+std::string CTarnwickDlg::NextEntryFailedText(int error) {
+  return std::string(text::kNextEntryFailed) + " code = " + std::to_string(error);
+}
 
 void CTarnwickDlg::OnOK() {
   m_running = true;
@@ -37,9 +44,7 @@ void CTarnwickDlg::RunFolderBatch() {
   const RunOptions options = StartRun();
   const std::string source = m_settings.sourceFolder;
   const std::string dest = m_settings.destFolder;
-  if (!CheckSameFolder(source, dest)) return;
-  if (!CheckFolderExists(source, text::kSourceMissing, text::kSourceSearchFailed)) return;
-  if (!CheckFolderExists(dest, text::kDestMissing, text::kDestSearchFailed)) return;
+  if (Refused(FolderChecksRefusal(source, dest))) return;
   UpdateData(true);
   if (m_namingMode == kModeStamp) MakeStamp();
 
@@ -49,10 +54,7 @@ void CTarnwickDlg::RunFolderBatch() {
     int error = 0;
     std::unique_ptr<DirectoryWalk> walk = m_fs.OpenWalk(source, entry, error);
     if (!walk) {
-      if (error == kErrPathNotFound)
-        AfxMessageBox(text::kWalkMissing, kIconExclamation);
-      else
-        AfxMessageBox(text::kWalkFailed, kIconHand);
+      Refused(WalkRefusal(error));
       return;
     }
     // A restart keeps the count of the files renamed before it.
@@ -83,7 +85,7 @@ RenameOutcome CTarnwickDlg::RenameListed(const RunOptions& options, const std::s
     const int error = walk->Next(entry);
     if (error == kErrNoMoreFiles) break;
     if (error != 0) {
-      AfxMessageBox(std::string(text::kNextEntryFailed) + " code = " + std::to_string(error), kIconHand);
+      AfxMessageBox(NextEntryFailedText(error), kIconHand);
       return RenameOutcome::kAbort;
     }
     if (++step >= kMaxTableEntries) break;
@@ -112,7 +114,7 @@ RenameOutcome CTarnwickDlg::RenameWhileWalking(const RunOptions& options, const 
     const int error = walk->Next(entry);
     if (error == kErrNoMoreFiles) return RenameOutcome::kNext;
     if (error != 0) {
-      AfxMessageBox(std::string(text::kNextEntryFailed) + " code = " + std::to_string(error), kIconNone);
+      AfxMessageBox(NextEntryFailedText(error), kIconNone);
       return RenameOutcome::kAbort;
     }
   }
@@ -124,7 +126,7 @@ RenameOutcome CTarnwickDlg::RenameFolderEntry(const RunOptions& options, const s
   if (SerialLimitStops()) return RenameOutcome::kStop;
   UpdateData(true);
   const std::string newName = ComposeNewName(NameInputsFor(options), oldName, m_nextSerial);
-  return RenameEntry(RunKind::kFolder, options, Join(source, oldName), Join(dest, newName), &walk);
+  return RenameEntry(RunKind::kFolder, options, JoinPath(source, oldName), JoinPath(dest, newName), &walk);
 }
 
 void CTarnwickDlg::EndFolderRun(const RunOptions& options) {

@@ -1,6 +1,5 @@
 // Steps that the folder batch and the dropped-files batch share.
 #include "app/TarnwickDlg.h"
-#include "platform/text/Decimal.h"
 #include "res/Strings.h"
 #include "res/resource.h"
 
@@ -17,16 +16,18 @@ RunOptions CTarnwickDlg::StartRun() {
   return options;
 }
 
-RunOptions CTarnwickDlg::ReadRunOptions() {
+RunOptions CTarnwickDlg::OptionsOfControls() const {
   RunOptions options;
   options.useAutoCode = IsDlgButtonChecked(IDC_AUTO) != 0;
-  if (!options.useAutoCode) m_manualPrefix = GetDlgItemText(IDC_PREFIX);
   options.useSerial = IsDlgButtonChecked(IDC_SERIAL_ON) != 0;
-  if (options.useSerial) {
-    m_nextSerial = LeadingInteger(GetDlgItemText(IDC_SERIAL));
-    if (m_nextSerial == 0) m_nextSerial = 1;
-  }
   options.appendWholeName = IsDlgButtonChecked(IDC_APPEND) != 0;
+  return options;
+}
+
+RunOptions CTarnwickDlg::ReadRunOptions() {
+  const RunOptions options = OptionsOfControls();
+  if (!options.useAutoCode) m_manualPrefix = GetDlgItemText(IDC_PREFIX);
+  if (options.useSerial) m_nextSerial = SerialStart(GetDlgItemText(IDC_SERIAL));
   return options;
 }
 
@@ -34,10 +35,15 @@ NameInputs CTarnwickDlg::NameInputsFor(const RunOptions& options) const {
   return NameInputs{m_namingMode, options, m_stampText, m_codeText, m_manualPrefix, m_moveOnly};
 }
 
-void CTarnwickDlg::CopyFolderEdits() {
+std::string CTarnwickDlg::FolderOfEdit(int id, const std::string& kept) const {
   // An emptied edit keeps the folder the record had, so the record's folders are never empty.
-  if (std::string source = GetDlgItemText(IDC_SRC_FOLDER); !source.empty()) m_settings.sourceFolder = source;
-  if (std::string dest = GetDlgItemText(IDC_DST_FOLDER); !dest.empty()) m_settings.destFolder = dest;
+  std::string folder = GetDlgItemText(id);
+  return folder.empty() ? kept : folder;
+}
+
+void CTarnwickDlg::CopyFolderEdits() {
+  m_settings.sourceFolder = FolderOfEdit(IDC_SRC_FOLDER, m_settings.sourceFolder);
+  m_settings.destFolder = FolderOfEdit(IDC_DST_FOLDER, m_settings.destFolder);
 }
 
 void CTarnwickDlg::CaptureWindowRect() {
@@ -71,27 +77,43 @@ void CTarnwickDlg::CaptureSettings(bool textsInEveryMode) {
   CaptureWindowRect();
 }
 
-void CTarnwickDlg::MakeStamp() {
-  m_stampText = m_fs.FormatLocalTime(m_fs.Now(), "%Y%m%d-%H%M%S");
+std::string CTarnwickDlg::StampNow() const { return m_fs.FormatLocalTime(m_fs.Now(), "%Y%m%d-%H%M%S"); }
+
+void CTarnwickDlg::MakeStamp() { m_stampText = StampNow(); }
+
+std::optional<Refusal> CTarnwickDlg::SameFolderRefusal(const std::string& source, const std::string& dest) const {
+  // Two spellings of one folder ("a", "a/", a link to it) are the same folder too: renaming inside it would
+  // meet the files already renamed.
+  if (source != dest && !m_fs.SameFolder(source, dest)) return std::nullopt;
+  return Refusal{text::kSameFolder, kIconExclamation};
+}
+
+std::optional<Refusal> CTarnwickDlg::MissingFolderRefusal(const std::string& folder, const char* missing,
+                                                          const char* failed) const {
+  FindData first;
+  int error = 0;
+  if (m_fs.OpenWalk(folder, first, error)) return std::nullopt;
+  if (error == kErrPathNotFound) return Refusal{missing, kIconExclamation};
+  return Refusal{failed, kIconHand};
+}
+
+std::optional<Refusal> CTarnwickDlg::FolderChecksRefusal(const std::string& source, const std::string& dest) const {
+  if (auto refusal = SameFolderRefusal(source, dest)) return refusal;
+  if (auto refusal = MissingFolderRefusal(source, text::kSourceMissing, text::kSourceSearchFailed)) return refusal;
+  return MissingFolderRefusal(dest, text::kDestMissing, text::kDestSearchFailed);
+}
+
+bool CTarnwickDlg::Refused(const std::optional<Refusal>& refusal) {
+  if (refusal) AfxMessageBox(refusal->text, refusal->icon);
+  return refusal.has_value();
 }
 
 bool CTarnwickDlg::CheckSameFolder(const std::string& source, const std::string& dest) {
-  // Two spellings of one folder ("a", "a/", a link to it) are the same folder too: renaming inside it would
-  // meet the files already renamed.
-  if (source != dest && !m_fs.SameFolder(source, dest)) return true;
-  AfxMessageBox(text::kSameFolder, kIconExclamation);
-  return false;
+  return !Refused(SameFolderRefusal(source, dest));
 }
 
 bool CTarnwickDlg::CheckFolderExists(const std::string& folder, const char* missing, const char* failed) {
-  FindData first;
-  int error = 0;
-  if (m_fs.OpenWalk(folder, first, error)) return true;
-  if (error == kErrPathNotFound)
-    AfxMessageBox(missing, kIconExclamation);
-  else
-    AfxMessageBox(failed, kIconHand);
-  return false;
+  return !Refused(MissingFolderRefusal(folder, missing, failed));
 }
 
 void CTarnwickDlg::FinishRun() {

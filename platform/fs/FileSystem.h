@@ -4,16 +4,10 @@
 #include <memory>
 #include <string>
 
-namespace kelvora {
+#include "platform/fs/DirectoryEntry.h"
+#include "platform/fs/PathLimits.h"
 
-/// Attribute bits of a directory entry, as the batches test them.
-enum : std::uint32_t {
-  kAttrReadOnly = 0x01,   ///< the owner cannot write the entry
-  kAttrHidden = 0x02,     ///< the name begins with '.'
-  kAttrDirectory = 0x10,  ///< a folder
-  kAttrNormal = 0x20,     ///< an ordinary file
-  kAttrSymlink = 0x400,   ///< a symbolic link (the link itself, not its target)
-};
+namespace kelvora {
 
 /// Error codes of a walk, in the numbering the batches act on.
 enum : int {
@@ -29,22 +23,6 @@ enum : int {
   kMoveInvalidName = 22,   ///< the destination's file system rejects the name (EINVAL, EILSEQ)
   kMoveCrossDevice = 18,   ///< a folder cannot be moved to another file system
   kMoveAbandoned = 125,    ///< the MoveProgress asked to stop (ECANCELED); the source is as it was
-};
-
-/// Longest name or full path, in bytes, that the batches hand to the file system.
-inline constexpr std::size_t kMaxPathBytes = 259;
-
-/// The character that joins a folder and a name.
-#ifdef _WIN32
-inline constexpr char kPathSeparator = '\\';
-#else
-inline constexpr char kPathSeparator = '/';
-#endif
-
-/// One directory entry: its name (bytes, no folder) and its attribute word.
-struct FindData {
-  std::string name;
-  std::uint32_t attributes = 0;
 };
 
 /// An open walk over one folder. Destroying it closes the walk.
@@ -90,6 +68,11 @@ class FileSystem {
   /// kMoveInvalidName, or the system's own errno for anything else. On failure `from` is untouched and no
   /// partial file is left under `to`.
   virtual int MoveNoReplace(const std::string& from, const std::string& to) = 0;
+
+  /// True when `path` names an entry (a file, a folder, or a link, even one whose target is gone): the names
+  /// MoveNoReplace refuses to replace. A cheap query that changes nothing and follows no link; a name that
+  /// cannot be looked up (a folder on the way is missing or unreadable) counts as free.
+  virtual bool Exists(const std::string& path) = 0;
 
   /// Sets what later moves report their progress to; null for nothing. Not owned.
   virtual void SetMoveProgress(MoveProgress* progress) = 0;

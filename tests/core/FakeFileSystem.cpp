@@ -105,6 +105,11 @@ int FakeFileSystem::MoveNoReplace(const std::string& from, const std::string& to
   return kMoveOk;
 }
 
+bool FakeFileSystem::Exists(const std::string& path) {
+  log.push_back("exists " + path);
+  return Find(path) || folders.count(Trimmed(path));
+}
+
 bool FakeFileSystem::SameFolder(const std::string& a, const std::string& b) {
   return folders.count(Trimmed(a)) && Trimmed(a) == Trimmed(b);
 }

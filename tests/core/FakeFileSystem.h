@@ -59,6 +59,7 @@ class FakeFileSystem final : public FileSystem {
 
   std::unique_ptr<DirectoryWalk> OpenWalk(const std::string& folder, FindData& first, int& error) override;
   int MoveNoReplace(const std::string& from, const std::string& to) override;
+  bool Exists(const std::string& path) override;
   void SetMoveProgress(MoveProgress* progress) override { moveProgress = progress; }
   bool SameFolder(const std::string& a, const std::string& b) override;
   void Sleep(int milliseconds) override;

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/fs/PathLimits.h"
+
+namespace kelvora {
+
+/// The full path of `name` in `folder`: the two joined by one separator, as the batches build every path.
+inline std::string JoinPath(std::string_view folder, std::string_view name) {
+  std::string path;
+  path.reserve(folder.size() + 1 + name.size());
+  path.append(folder).append(1, kPathSeparator).append(name);
+  return path;
+}
+
+/// True when both paths of a rename are within the limit; a longer one is refused before the file system sees it.
+inline bool PathsFit(std::string_view oldPath, std::string_view newPath) {
+  return oldPath.size() <= kMaxPathBytes && newPath.size() <= kMaxPathBytes;
+}
+
+}  // namespace kelvora
