@@ -21,6 +21,13 @@ struct Refusal {
   int icon = kIconNone;
 };
 
+/// How the last batch ended.
+enum class BatchEnd {
+  kCompleted,  ///< it took every file it saw (or found none)
+  kStopped,    ///< it stopped at a file: a name taken in the destination, or the serial limit
+  kFailed,     ///< it ended early: a folder check, the walk or a rename failed
+};
+
 /// The main window: all state of the program and every handler. It works on its control model only, so it
 /// runs the same under the Qt host and under the tests' host.
 class CTarnwickDlg final : public CDialog {
@@ -75,6 +82,10 @@ class CTarnwickDlg final : public CDialog {
   /// What the folder batch (move-only when `moveOnly`) would do if it were started now, with the folders,
   /// options and files as they are. Changes nothing: no control, counter, stamp or file.
   FolderPlan PlanFolderBatch(bool moveOnly) const;
+
+  BatchEnd LastBatchEnd() const;
+  /// True when the last write of the settings file failed (its message has been shown).
+  bool SettingsWriteFailed() const { return m_settingsWriteFailed; }
 
   std::int32_t NextSerial() const { return m_nextSerial; }
   std::int32_t FileCount() const { return m_fileCount; }
@@ -163,6 +174,10 @@ class CTarnwickDlg final : public CDialog {
   bool m_moveOnly = false;
   bool m_stampModeApplied = false;
   bool m_stopped = false;
+  bool m_serialLimitReached = false;
+  /// The current batch reached its ending (a count, a message, the settings saved).
+  bool m_reachedEnd = false;
+  bool m_settingsWriteFailed = false;
   bool m_running = false;
   bool m_ended = false;
   std::string m_deniedPath;

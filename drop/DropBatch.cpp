@@ -72,6 +72,7 @@ bool CTarnwickDlg::RenameDropped(const RunOptions& options, const std::string& d
 }
 
 void CTarnwickDlg::EndDropRun() {
+  m_reachedEnd = true;
   if (m_fileCount == 0) {
     AfxMessageBox(text::kNoFiles, kIconNone);
     SetDlgItemInt(IDC_COUNT, 0);

@@ -37,6 +37,7 @@ bool CTarnwickDlg::SerialLimitStops() {
   if (!SerialLimitReached(m_nextSerial)) return false;
   AfxMessageBox(std::string(text::kSerialOverflow) + "\n" + text::kSerialOverflowEnd, kIconNone);
   m_nextSerial = 1;
+  m_serialLimitReached = true;
   return true;
 }
 
@@ -130,6 +131,7 @@ RenameOutcome CTarnwickDlg::RenameFolderEntry(const RunOptions& options, const s
 }
 
 void CTarnwickDlg::EndFolderRun(const RunOptions& options) {
+  m_reachedEnd = true;
   if (m_fileCount == 0) {
     AfxMessageBox(text::kNoFiles, kIconNone);
     SetDlgItemInt(IDC_COUNT, 0);

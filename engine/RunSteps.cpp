@@ -11,6 +11,8 @@ RunOptions CTarnwickDlg::StartRun() {
   m_fileNames->entryCount = 0;
   m_retryCount = 0;
   m_stopped = false;
+  m_serialLimitReached = false;
+  m_reachedEnd = false;
   m_deniedPath.clear();
   m_deniedCount = 0;
   return options;
@@ -114,6 +116,11 @@ bool CTarnwickDlg::CheckSameFolder(const std::string& source, const std::string&
 
 bool CTarnwickDlg::CheckFolderExists(const std::string& folder, const char* missing, const char* failed) {
   return !Refused(MissingFolderRefusal(folder, missing, failed));
+}
+
+BatchEnd CTarnwickDlg::LastBatchEnd() const {
+  if (!m_reachedEnd) return BatchEnd::kFailed;
+  return m_stopped || m_serialLimitReached ? BatchEnd::kStopped : BatchEnd::kCompleted;
 }
 
 void CTarnwickDlg::FinishRun() {

@@ -52,4 +52,18 @@ inline constexpr const char* kFolderRunNameHint = "もしくはファイル名�
 inline constexpr const char* kDroppedRunNameHint = "もしくはファイル名には次の文字は使えません： /:*?<>|";
 inline constexpr const char* kCheckName = "名前を確認して下さい（ EEXIST ）。";
 
+// What a plan of the folder batch says about an entry, and its count line.
+inline constexpr const char* kPlanMove = "移動";
+inline constexpr const char* kPlanSkippedName = "移動しない（対象外の名前）";
+inline constexpr const char* kPlanPlainFolder = "移動しない（フォルダ）";
+inline constexpr const char* kPlanLaterRun = "次回の実行で移動";
+inline constexpr const char* kPlanTargetExists = "ここで中断（同名のファイルが存在します）";
+inline constexpr const char* kPlanPathTooLong = "ここで中断（パスが長すぎます）";
+inline constexpr const char* kPlanSerialLimit = "ここで中断（連番が9999を超えます）";
+inline constexpr const char* kPlanCountMoved = "移動";
+inline constexpr const char* kPlanCountLeft = "移動しない";
+inline constexpr const char* kPlanCountLater = "次回の実行";
+inline constexpr const char* kPlanCountStop = "中断";
+inline constexpr const char* kPlanCountUnit = "件";
+
 }  // namespace kelvora::text
