@@ -37,7 +37,7 @@ class CTarnwickDlg final : public CDialog {
   /// Start-up: loads the settings, fills the controls, runs the option handlers once and shows the window
   /// at its saved position. Returns true so the focus goes to the default button.
   bool OnInitDialog();
-  /// A command of the window menu; IDM_ABOUTBOX opens the About box.
+  /// A command of the window menu: IDM_ABOUTBOX opens the About box, IDM_PREVIEW the preview.
   void OnSysCommand(int command);
   void OnCommand(int id) override;
   bool AcceptsInput() const override { return !m_running && !m_ended; }
@@ -136,6 +136,9 @@ class CTarnwickDlg final : public CDialog {
   /// Shows the completion message (unless suppressed), captures the controls and writes the settings: the
   /// common end of both batches once they renamed something.
   void FinishRun();
+  void OnControlChanged(int id) override;
+  /// Tells the host that a plan would differ now. A batch tells it once, at its end.
+  void PlanInputsChanged();
   void RunFolderBatch();
   /// One walk of the source folder; returns how the run goes on.
   RenameOutcome WalkSourceFolder(const RunOptions& options, const std::string& source, const std::string& dest);

@@ -13,6 +13,7 @@ void CTarnwickDlg::OnDropFiles(DropObject& drop) {
     m_running = true;
     RunDropBatch(drop);
     m_running = false;
+    PlanInputsChanged();
   }
   drop.Finish();
 }

@@ -25,6 +25,7 @@ void CTarnwickDlg::OnOK() {
   m_running = true;
   RunFolderBatch();
   m_running = false;
+  PlanInputsChanged();
 }
 
 void CTarnwickDlg::OnMoveOnly() {

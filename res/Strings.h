@@ -5,6 +5,7 @@ namespace kelvora::text {
 
 // String table.
 inline constexpr const char* kAboutMenuItem = "Kelvora のﾊﾞｰｼﾞｮﾝ情報(&A)...";
+inline constexpr const char* kPreviewMenuItem = "プレビュー(&P)...";
 
 // Labels the handlers put on controls.
 inline constexpr const char* kAutoLabel = "：AUTO";
@@ -51,6 +52,13 @@ inline constexpr const char* kNameTooLong = "ファイル名が長すぎます�
 inline constexpr const char* kFolderRunNameHint = "もしくはファイル名にはマルチバイト文字（Unicode）または\t次の文字は使えません： /:*?<>|";
 inline constexpr const char* kDroppedRunNameHint = "もしくはファイル名には次の文字は使えません： /:*?<>|";
 inline constexpr const char* kCheckName = "名前を確認して下さい（ EEXIST ）。";
+
+// The preview window.
+inline constexpr const char* kPreviewTitle = "プレビュー";
+inline constexpr const char* kPreviewOldName = "元の名前";
+inline constexpr const char* kPreviewNewName = "新しい名前";
+inline constexpr const char* kPreviewWhat = "処理";
+inline constexpr const char* kPreviewRefresh = "再表示(&R)";
 
 // What a plan of the folder batch says about an entry, and its count line.
 inline constexpr const char* kPlanMove = "移動";

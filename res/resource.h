@@ -8,6 +8,7 @@ enum : int {
   IDCANCEL = 2,
 
   IDM_ABOUTBOX = 0x0010,
+  IDM_PREVIEW = 0x0020,
   IDD_ABOUTBOX = 100,
   IDS_ABOUTBOX = 101,
   IDD_MAIN = 102,

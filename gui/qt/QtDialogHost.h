@@ -32,6 +32,8 @@ class QtDialogHost : public QObject, public DialogHost {
   void ShowWindowAt(int x, int y) override;
   void DragAcceptFiles(bool accept) override;
   void ControlChanged(int id) override;
+  void ShowPreview() override;
+  void PlanInputsChanged() override;
   void EndProcess(int status) override;
 
  signals:

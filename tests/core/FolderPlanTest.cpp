@@ -1,14 +1,7 @@
 #include <cstdio>
+#include <functional>
 
 #include "DialogFixture.h"
-
-namespace kelvora::testing {
-namespace {
-
-using Step = PlannedStep;
-
-}  // namespace
-}  // namespace kelvora::testing
 
 namespace kelvora {
 void PrintTo(const PlannedEntry& entry, std::ostream* out) {
@@ -19,6 +12,8 @@ void PrintTo(const PlannedEntry& entry, std::ostream* out) {
 
 namespace kelvora::testing {
 namespace {
+
+using Step = PlannedStep;
 
 class FolderPlanTest : public DialogFixture {
  protected:
@@ -211,6 +206,55 @@ TEST_F(FolderPlanTest, ChangesNoFileControlCounterOrStamp) {
   EXPECT_EQ(dlg->StampText(), "");
   EXPECT_EQ(dlg->Settings().sourceFolder, kSource);
   EXPECT_EQ(fs.openWalks, 0);
+}
+
+// --------------------------------------------------------------------------------------------------------- Telling a
+// preview when to plan again.
+
+TEST_F(FolderPlanTest, FoldersAndNamingOptionsTellTheHostOtherControlsDoNot) {
+  StartTyped();
+  fs.AddFile(kSource, "a.jpg");
+  const std::pair<const char*, std::function<void()>> changes[] = {
+      {"source typed", [&] { dlg->TypeText(IDC_SRC_FOLDER, "/elsewhere"); }},
+      {"prefix typed", [&] { dlg->TypeText(IDC_PREFIX, "X-"); }},
+      {"serial typed", [&] { dlg->TypeText(IDC_SERIAL, "5"); }},
+      {"append", [&] { dlg->Click(IDC_APPEND); }},
+      {"auto", [&] { dlg->Click(IDC_AUTO); }},
+      {"mode", [&] { dlg->Click(IDC_MODE_STAMP); }},
+      {"sort", [&] { dlg->Click(IDC_SORT); }},
+  };
+  for (const auto& [name, change] : changes) {
+    SCOPED_TRACE(name);
+    host.planNotices = 0;
+    change();
+    EXPECT_GE(host.planNotices, 1);
+  }
+  host.planNotices = 0;
+  dlg->Click(IDC_NO_CONFIRM);
+  EXPECT_EQ(host.planNotices, 0);
+}
+
+TEST_F(FolderPlanTest, ABatchTellsTheHostOnceAtItsEnd) {
+  StartTyped();
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) fs.AddFile(kSource, name);
+  host.planNotices = 0;
+  int noticesDuringBatch = -1;
+  host.duringBox = [&] { noticesDuringBatch = host.planNotices; };
+  dlg->Click(IDOK);
+  EXPECT_EQ(host.TakeBoxes(), Boxes{DoneBox(3)});
+  EXPECT_EQ(noticesDuringBatch, 0);
+  EXPECT_EQ(host.planNotices, 1);
+}
+
+TEST_F(FolderPlanTest, ThePreviewCommandOpensThePreviewButNotDuringABatch) {
+  StartTyped();
+  fs.AddFile(kSource, "a.jpg");
+  dlg->OnSysCommand(IDM_PREVIEW);
+  EXPECT_EQ(host.previews, 1);
+  host.duringBox = [&] { dlg->OnSysCommand(IDM_PREVIEW); };
+  dlg->Click(IDOK);
+  host.TakeBoxes();
+  EXPECT_EQ(host.previews, 1);
 }
 
 }  // namespace
