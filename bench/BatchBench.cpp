@@ -1,7 +1,8 @@
 // Times whole batches on real folders against the plain system calls they are made of:
 //   batch_bench [WORK_FOLDER]   (default: a new folder under $TMPDIR or /tmp)
-// The direct path over 10,000 and 100,000 empty files against a loop of renameat2 calls, the list path over
-// 998 files, and a move of 200 files of 1 MB across file systems (/dev/shm to WORK_FOLDER) against mv.
+// The direct path over 10,000 and 100,000 empty files against a loop of renameat2 calls, the plan of a batch
+// of 100,000 files against that batch, the list path over 998 files, and a move of 200 files of 1 MB across
+// file systems (/dev/shm to WORK_FOLDER) against mv.
 #include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
@@ -82,11 +83,8 @@ void SetCheck(kelvora::CTarnwickDlg& dialog, int id, bool on) {
   if ((dialog.IsDlgButtonChecked(id) != 0) != on) dialog.Click(id);
 }
 
-// One folder batch through the main dialog, as the button runs it.
-double DialogBatch(const fs::path& source, const fs::path& dest, bool sorted, int& renamed) {
-  SilentHost host;
-  kelvora::PosixFileSystem fileSystem;
-  kelvora::CTarnwickDlg dialog(host, fileSystem, "batch_bench");
+// The main dialog with the options every timed batch uses.
+void SetUpBatch(kelvora::CTarnwickDlg& dialog, const fs::path& source, const fs::path& dest, bool sorted) {
   dialog.OnInitDialog();
   dialog.TypeText(kelvora::IDC_SRC_FOLDER, source.string());
   dialog.TypeText(kelvora::IDC_DST_FOLDER, dest.string());
@@ -97,11 +95,28 @@ double DialogBatch(const fs::path& source, const fs::path& dest, bool sorted, in
   SetCheck(dialog, kelvora::IDC_SERIAL_ON, false);
   SetCheck(dialog, kelvora::IDC_NO_CONFIRM, true);
   SetCheck(dialog, kelvora::IDC_SORT, sorted);
+}
+
+// One folder batch through the main dialog, as the button runs it.
+double DialogBatch(const fs::path& source, const fs::path& dest, bool sorted, int& renamed) {
+  SilentHost host;
+  kelvora::PosixFileSystem fileSystem;
+  kelvora::CTarnwickDlg dialog(host, fileSystem, "batch_bench");
+  SetUpBatch(dialog, source, dest, sorted);
   host.boxes = 0;
   const double seconds = Seconds([&] { dialog.Click(kelvora::IDOK); });
   renamed = dialog.FileCount();
   if (host.boxes != 0) std::fprintf(stderr, "unexpected box: %s\n", host.lastBox.c_str());
   return seconds;
+}
+
+// The plan of the same batch, as the preview and --preview make it.
+double PlanOfBatch(const fs::path& source, const fs::path& dest, std::size_t& planned) {
+  SilentHost host;
+  kelvora::PosixFileSystem fileSystem;
+  kelvora::CTarnwickDlg dialog(host, fileSystem, "batch_bench");
+  SetUpBatch(dialog, source, dest, false);
+  return Seconds([&] { planned = dialog.PlanFolderBatch(false).entries.size(); });
 }
 
 void Report(const char* what, int files, double seconds) {
@@ -132,6 +147,20 @@ int main(int argc, char** argv) {
     Report("plain renameat2 loop", count, plain);
     Report("folder batch, direct path", renamed, batch);
     std::printf("%-44s %.2f\n", "throughput of the batch / plain loop", plain / batch);
+  }
+
+  {
+    // Planning is asked of the file system only: a small fraction of the batch that does the work.
+    Fresh(source);
+    Fresh(dest);
+    MakeFiles(source, 100000, 0);
+    std::size_t planned = 0;
+    const double plan = PlanOfBatch(source, dest, planned);
+    int renamed = 0;
+    const double batch = DialogBatch(source, dest, false, renamed);
+    Report("plan of the folder batch", static_cast<int>(planned), plan);
+    Report("the folder batch it plans", renamed, batch);
+    std::printf("%-44s %.2f\n", "time of the plan / the batch", plan / batch);
   }
 
   Fresh(source);
