@@ -122,6 +122,9 @@ class CTarnwickDlg final : public CDialog {
   static Refusal WalkRefusal(int error);
   /// What the folder batch shows when the next entry of its walk cannot be read.
   static std::string NextEntryFailedText(int error);
+  /// True when `folder` holds nothing but its entries for itself and its parent; false also when it cannot be
+  /// walked to the end.
+  bool FolderIsEmpty(const std::string& folder) const;
   /// Shows `refusal` if there is one; true when there was.
   bool Refused(const std::optional<Refusal>& refusal);
   bool CheckSameFolder(const std::string& source, const std::string& dest);

@@ -1,9 +1,21 @@
 // The plan of a folder batch: what the batch would do, taken from the same controls, folders and rules, but only asked
 // of the file system, never done.
 #include "app/TarnwickDlg.h"
+#include "rules/SkippedNames.h"
 #include "res/resource.h"
 
 namespace kelvora {
+
+bool CTarnwickDlg::FolderIsEmpty(const std::string& folder) const {
+  FindData entry;
+  int error = 0;
+  const std::unique_ptr<DirectoryWalk> walk = m_fs.OpenWalk(folder, entry, error);
+  if (!walk) return false;
+  do
+    if (!IsSelfOrParent(entry.name)) return false;
+  while (walk->Next(entry) == 0);
+  return true;
+}
 
 FolderPlan CTarnwickDlg::PlanFolderBatch(bool moveOnly) const {
   FolderPlan plan;

@@ -26,6 +26,7 @@ class Planner {
   Planner(const FolderPlanInputs& inputs, const PathTaken& taken, std::size_t size)
       : m_inputs(inputs), m_taken(taken), m_serial(inputs.nextSerial) {
     m_plan.reserve(size);
+    m_movedHere.reserve(size);
   }
 
   /// Lists an entry the batch leaves where it is.
@@ -42,10 +43,12 @@ class Planner {
     }
     if (TakesSerial(m_inputs.naming)) entry.serial = m_serial;
     entry.newName = ComposeNewName(m_inputs.naming, oldName, m_serial);
-    const std::string newPath = JoinPath(m_inputs.destFolder, entry.newName);
-    if (!PathsFit(JoinPath(m_inputs.sourceFolder, oldName), newPath))
+    // Two paths per entry of a large folder: built in buffers that keep their room from one entry to the next.
+    JoinInto(m_oldPath, m_inputs.sourceFolder, oldName);
+    JoinInto(m_newPath, m_inputs.destFolder, entry.newName);
+    if (!PathsFit(m_oldPath, m_newPath))
       entry.step = PlannedStep::kPathTooLong;
-    else if (!m_movedHere.insert(entry.newName).second || m_taken(newPath))
+    else if (!m_movedHere.insert(entry.newName).second || m_taken(m_newPath))
       entry.step = PlannedStep::kTargetExists;
     return !StopsBatch(entry.step);
   }
@@ -57,6 +60,8 @@ class Planner {
   const PathTaken& m_taken;
   std::int32_t m_serial;
   std::unordered_set<std::string> m_movedHere;
+  std::string m_oldPath;
+  std::string m_newPath;
   std::vector<PlannedEntry> m_plan;
 };
 

@@ -7,11 +7,17 @@
 
 namespace kelvora {
 
-/// The full path of `name` in `folder`: the two joined by one separator, as the batches build every path.
+/// Makes `path` the full path of `name` in `folder`: the two joined by one separator, as the batches build
+/// every path.
+inline void JoinInto(std::string& path, std::string_view folder, std::string_view name) {
+  path.assign(folder).append(1, kPathSeparator).append(name);
+}
+
+/// The full path of `name` in `folder`.
 inline std::string JoinPath(std::string_view folder, std::string_view name) {
   std::string path;
   path.reserve(folder.size() + 1 + name.size());
-  path.append(folder).append(1, kPathSeparator).append(name);
+  JoinInto(path, folder, name);
   return path;
 }
 
