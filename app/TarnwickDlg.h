@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/FileNameTable.h"
 #include "engine/RenameOutcome.h"
@@ -12,6 +13,7 @@
 #include "rules/FolderPlan.h"
 #include "rules/NameRule.h"
 #include "rules/SettingsRecord.h"
+#include "rules/SkippedNames.h"
 
 namespace kelvora {
 
@@ -106,6 +108,12 @@ class CTarnwickDlg final : public CDialog {
   void CopyFolderEdits();
   /// The common start of both batches: folders and options from the controls, the run's counters reset.
   RunOptions StartRun();
+  /// Notes where the settings file in use lives, so that neither batch moves it.
+  /// The files no batch moves, as they are now: the settings file under its name and where that leads.
+  std::vector<KeptFile> KeptFilesNow() const;
+  void NoteKeptFiles();
+  /// True when `path` (itself, not what a link leads to) is a file noted by NoteKeptFiles.
+  bool IsKeptPath(const std::string& path);
   /// Copies the controls and the window rectangle into the record. The texts of the two edits are taken only
   /// in specified-text mode unless `textsInEveryMode`.
   void CaptureSettings(bool textsInEveryMode);
@@ -190,6 +198,9 @@ class CTarnwickDlg final : public CDialog {
   int m_deniedCount = 0;
   /// Files renamed by the drops made since dropping was switched on.
   std::int32_t m_droppedSinceArming = 0;
+
+  /// The settings file in use, which the batch under way leaves where it is.
+  std::vector<KeptFile> m_keptFiles;
 
   std::unique_ptr<FileNameTable> m_fileNames = std::make_unique<FileNameTable>();
   std::unique_ptr<DropPathTable> m_dropPaths = std::make_unique<DropPathTable>();

@@ -24,6 +24,7 @@ void CTarnwickDlg::RunDropBatch(DropObject& drop) {
   const std::string dest = m_settings.destFolder;
   if (!CheckSameFolder(source, dest)) return;
   if (!CheckFolderExists(dest, text::kDestMissing, text::kDestSearchFailed)) return;
+  m_fs.RemoveStaleMoveCopies(dest);
   m_fileCount = 0;
   CollectDropped(drop);
 
@@ -48,7 +49,7 @@ void CTarnwickDlg::CollectDropped(DropObject& drop) {
     const std::size_t separator = FindLastChar(path, kPathSeparator, kSystemCodePage);
     std::string name = separator == std::string::npos ? path : path.substr(separator + 1);
     // An item without a name (a path ending in a separator) cannot be renamed.
-    if (name.empty() || IsSkippedName(name)) continue;
+    if (name.empty() || IsSkippedName(name) || IsKeptPath(path)) continue;
     table.entries[table.entryCount] = std::move(name);
     m_dropPaths->entries[table.entryCount] = std::move(path);
     ++table.entryCount;

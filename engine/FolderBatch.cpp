@@ -8,7 +8,9 @@
 namespace kelvora {
 namespace {
 
-bool IsSkipped(const FindData& entry) { return WhyLeftInPlace(entry) != LeftInPlace::kNo; }
+bool IsSkipped(const FindData& entry, std::span<const KeptFile> kept) {
+  return WhyLeftInPlace(entry, kept) != LeftInPlace::kNo;
+}
 
 }  // namespace
 
@@ -47,6 +49,7 @@ void CTarnwickDlg::RunFolderBatch() {
   const std::string source = m_settings.sourceFolder;
   const std::string dest = m_settings.destFolder;
   if (Refused(FolderChecksRefusal(source, dest))) return;
+  m_fs.RemoveStaleMoveCopies(dest);
   UpdateData(true);
   if (m_namingMode == kModeStamp) MakeStamp();
 
@@ -83,7 +86,7 @@ RenameOutcome CTarnwickDlg::RenameListed(const RunOptions& options, const std::s
   table.entryCount = 0;
   // At most 1000 directory entries are looked at, skipped ones included, so the table never overflows.
   for (int step = 0;;) {
-    if (!IsSkipped(entry)) table.entries[table.entryCount++] = entry.name;
+    if (!IsSkipped(entry, m_keptFiles)) table.entries[table.entryCount++] = entry.name;
     const int error = walk->Next(entry);
     if (error == kErrNoMoreFiles) break;
     if (error != 0) {
@@ -108,7 +111,7 @@ RenameOutcome CTarnwickDlg::RenameWhileWalking(const RunOptions& options, const 
                                                const std::string& dest, std::unique_ptr<DirectoryWalk>& walk,
                                                FindData& entry) {
   for (;;) {
-    if (!IsSkipped(entry)) {
+    if (!IsSkipped(entry, m_keptFiles)) {
       SetDlgItemInt(IDC_COUNT, 0);
       const RenameOutcome outcome = RenameFolderEntry(options, source, dest, entry.name, walk);
       if (outcome != RenameOutcome::kNext) return outcome;

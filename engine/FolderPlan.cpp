@@ -51,8 +51,14 @@ FolderPlan CTarnwickDlg::PlanFolderBatch(bool moveOnly) const {
   inputs.sorted = IsDlgButtonChecked(IDC_SORT) != 0;
   inputs.sourceFolder = source;
   inputs.destFolder = dest;
-  plan.entries =
-      kelvora::PlanFolderBatch(walked, inputs, [this](const std::string& path) { return m_fs.Exists(path); });
+  const std::vector<KeptFile> kept = KeptFilesNow();
+  inputs.kept = kept;
+  // In an empty destination no name is taken but those the batch itself gives, which the plan keeps track of:
+  // its files need not be asked about one by one.
+  const bool destEmpty = FolderIsEmpty(dest);
+  plan.entries = kelvora::PlanFolderBatch(walked, inputs, [&](const std::string& path) {
+    return !destEmpty && m_fs.IdentifyFile(path, false).has_value();
+  });
   return plan;
 }
 

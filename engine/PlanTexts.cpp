@@ -9,6 +9,7 @@ const char* PlannedStepText(PlannedStep step) {
     case PlannedStep::kMove: return text::kPlanMove;
     case PlannedStep::kSkippedName: return text::kPlanSkippedName;
     case PlannedStep::kPlainFolder: return text::kPlanPlainFolder;
+    case PlannedStep::kKeptFile: return text::kPlanKeptFile;
     case PlannedStep::kLaterRun: return text::kPlanLaterRun;
     case PlannedStep::kTargetExists: return text::kPlanTargetExists;
     case PlannedStep::kPathTooLong: return text::kPlanPathTooLong;
@@ -23,7 +24,8 @@ PlanCounts CountPlan(std::span<const PlannedEntry> entries) {
     switch (entry.step) {
       case PlannedStep::kMove: ++counts.moved; break;
       case PlannedStep::kSkippedName:
-      case PlannedStep::kPlainFolder: ++counts.left; break;
+      case PlannedStep::kPlainFolder:
+      case PlannedStep::kKeptFile: ++counts.left; break;
       case PlannedStep::kLaterRun: ++counts.later; break;
       case PlannedStep::kTargetExists:
       case PlannedStep::kPathTooLong:

@@ -1,5 +1,6 @@
 // Steps that the folder batch and the dropped-files batch share.
 #include "app/TarnwickDlg.h"
+#include "rules/SkippedNames.h"
 #include "res/Strings.h"
 #include "res/resource.h"
 
@@ -15,7 +16,27 @@ RunOptions CTarnwickDlg::StartRun() {
   m_reachedEnd = false;
   m_deniedPath.clear();
   m_deniedCount = 0;
+  NoteKeptFiles();
   return options;
+}
+
+std::vector<KeptFile> CTarnwickDlg::KeptFilesNow() const {
+  // The settings file is replaced by a new file at every save, so it is looked up afresh for every batch:
+  // its name (a link, if it is one) and the file that name leads to.
+  std::vector<KeptFile> kept;
+  for (const bool throughLink : {false, true}) {
+    if (const std::optional<FileId> id = m_fs.IdentifyFile(m_settingsPath, throughLink))
+      kept.push_back({id->device, id->inode});
+  }
+  return kept;
+}
+
+void CTarnwickDlg::NoteKeptFiles() { m_keptFiles = KeptFilesNow(); }
+
+bool CTarnwickDlg::IsKeptPath(const std::string& path) {
+  if (m_keptFiles.empty()) return false;
+  const std::optional<FileId> id = m_fs.IdentifyFile(path, false);
+  return id && IsKeptFile(id->device, id->inode, m_keptFiles);
 }
 
 RunOptions CTarnwickDlg::OptionsOfControls() const {

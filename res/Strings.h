@@ -64,6 +64,7 @@ inline constexpr const char* kPreviewRefresh = "再表示(&R)";
 inline constexpr const char* kPlanMove = "移動";
 inline constexpr const char* kPlanSkippedName = "移動しない（対象外の名前）";
 inline constexpr const char* kPlanPlainFolder = "移動しない（フォルダ）";
+inline constexpr const char* kPlanKeptFile = "移動しない（使用中の設定ファイル）";
 inline constexpr const char* kPlanLaterRun = "次回の実行で移動";
 inline constexpr const char* kPlanTargetExists = "ここで中断（同名のファイルが存在します）";
 inline constexpr const char* kPlanPathTooLong = "ここで中断（パスが長すぎます）";

@@ -15,6 +15,7 @@ PlannedStep StepLeftInPlace(LeftInPlace reason) {
     case LeftInPlace::kNo: return PlannedStep::kMove;
     case LeftInPlace::kSkippedName: return PlannedStep::kSkippedName;
     case LeftInPlace::kPlainFolder: return PlannedStep::kPlainFolder;
+    case LeftInPlace::kKeptFile: return PlannedStep::kKeptFile;
   }
   return PlannedStep::kMove;
 }
@@ -72,7 +73,7 @@ std::vector<PlannedEntry> PlanFolderBatch(std::span<const FindData> walked, cons
   Planner planner(inputs, taken, walked.size());
   if (!inputs.sorted) {
     for (const FindData& entry : walked) {
-      const LeftInPlace reason = WhyLeftInPlace(entry);
+      const LeftInPlace reason = WhyLeftInPlace(entry, inputs.kept);
       if (reason != LeftInPlace::kNo)
         planner.LeaveInPlace(entry.name, StepLeftInPlace(reason));
       else if (!planner.Move(entry.name))
@@ -84,7 +85,7 @@ std::vector<PlannedEntry> PlanFolderBatch(std::span<const FindData> walked, cons
   const std::size_t listed = std::min(walked.size(), static_cast<std::size_t>(kMaxTableEntries));
   std::vector<std::string> names;
   for (const FindData& entry : walked.first(listed)) {
-    const LeftInPlace reason = WhyLeftInPlace(entry);
+    const LeftInPlace reason = WhyLeftInPlace(entry, inputs.kept);
     if (reason == LeftInPlace::kNo)
       names.push_back(entry.name);
     else
@@ -95,7 +96,7 @@ std::vector<PlannedEntry> PlanFolderBatch(std::span<const FindData> walked, cons
     if (!planner.Move(name)) return planner.Take();
   // A later run lists these again; what it leaves in place it leaves for the same reason.
   for (const FindData& entry : walked.subspan(listed)) {
-    const LeftInPlace reason = WhyLeftInPlace(entry);
+    const LeftInPlace reason = WhyLeftInPlace(entry, inputs.kept);
     planner.LeaveInPlace(entry.name, reason == LeftInPlace::kNo ? PlannedStep::kLaterRun : StepLeftInPlace(reason));
   }
   return planner.Take();

@@ -9,6 +9,7 @@
 
 #include "platform/fs/DirectoryEntry.h"
 #include "rules/NameRule.h"
+#include "rules/SkippedNames.h"
 
 namespace kelvora {
 
@@ -17,6 +18,7 @@ enum class PlannedStep {
   kMove,          ///< renamed (in a move-only run: only moved) into the destination
   kSkippedName,   ///< left in place: one of the names no batch renames
   kPlainFolder,   ///< left in place: a plain folder
+  kKeptFile,      ///< left in place: the settings file in use
   kLaterRun,      ///< past the listing's limit: this run does not see it, a later run takes it
   kTargetExists,  ///< the batch stops here: the new name is taken in the destination
   kPathTooLong,   ///< the batch stops here: the old or the new full path is over the limit
@@ -49,6 +51,8 @@ struct FolderPlanInputs {
   bool sorted = false;
   std::string_view sourceFolder;
   std::string_view destFolder;
+  /// The files no batch moves.
+  std::span<const KeptFile> kept;
 };
 
 /// A plan of the folder batch as the window makes it.

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/fs/DirectoryEntry.h"
@@ -60,8 +61,14 @@ class FileSystem {
 
   /// Opens a walk of `folder` and reads its first entry into `first`. Returns the open walk, or null with
   /// `error` set: kErrPathNotFound when the folder does not exist, the system's code otherwise. "." and ".."
-  /// are delivered as entries, as the system delivers them.
+  /// are delivered as entries, as the system delivers them. The hidden copies that moves across file systems
+  /// write (see RemoveStaleMoveCopies) are never delivered. A walk costs no more per entry than reading the
+  /// folder: the attribute word and the id come from the directory entry itself.
   virtual std::unique_ptr<DirectoryWalk> OpenWalk(const std::string& folder, FindData& first, int& error) = 0;
+
+  /// Where `path` lives: the name itself (a link is not followed), or with `throughLink` the file a link
+  /// leads to. nullopt when it does not exist.
+  virtual std::optional<FileId> IdentifyFile(const std::string& path, bool throughLink) = 0;
 
   /// Renames `from` to `to` (possibly in another folder or on another file system) and never replaces an
   /// existing `to`. Returns kMoveOk, or an errno class: kMoveAccessDenied, kMoveTargetExists,
@@ -69,10 +76,12 @@ class FileSystem {
   /// partial file is left under `to`.
   virtual int MoveNoReplace(const std::string& from, const std::string& to) = 0;
 
-  /// True when `path` names an entry (a file, a folder, or a link, even one whose target is gone): the names
-  /// MoveNoReplace refuses to replace. A cheap query that changes nothing and follows no link; a name that
-  /// cannot be looked up (a folder on the way is missing or unreadable) counts as free.
-  virtual bool Exists(const std::string& path) = 0;
+  /// A move to another file system writes its copy into the destination folder first, under a hidden name
+  /// where the file system has no unnamed files, and holds a lock on it while it is written. A crash leaves
+  /// that copy behind; it never holds the only copy of anything, since the source goes only after the copy
+  /// took its final name. This removes such copies from `folder`, those that no running move holds. A
+  /// batch calls it once on the folder it writes into, before its first move.
+  virtual void RemoveStaleMoveCopies(const std::string& folder) = 0;
 
   /// Sets what later moves report their progress to; null for nothing. Not owned.
   virtual void SetMoveProgress(MoveProgress* progress) = 0;
@@ -90,13 +99,14 @@ class FileSystem {
   virtual std::string FormatLocalTime(std::int64_t time, const char* format) = 0;
 
   /// Reads the first line of `path`, at most `maxBytes` bytes (a longer line is cut there).
-  /// kOpenFailed: the file cannot be opened for reading; kReadFailed: it is empty or a read fails.
+  /// kOpenFailed: the file cannot be opened for reading; kReadFailed: it is empty, a read fails, or it is no
+  /// regular file (a FIFO or a device is never waited on).
   virtual ReadLineResult ReadFirstLine(const std::string& path, std::size_t maxBytes) = 0;
 
   /// Replaces the content of `path` with `bytes` so that a crash or a full disk never leaves a half-written
   /// file: the bytes go into a new file beside it, which is flushed and then put in its place. kOpenFailed
-  /// when an existing `path` is not writable or the new file cannot be created (nothing changes);
-  /// kWriteFailed when writing or flushing fails (the old file is kept).
+  /// when an existing `path` is no regular file or not writable, or the new file cannot be created (nothing
+  /// changes); kWriteFailed when writing or flushing fails (the old file is kept).
   virtual ReplaceFileResult ReplaceFile(const std::string& path, const std::string& bytes) = 0;
 };
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -135,6 +136,7 @@ TEST_P(DropChecks, RefuseTheDropWhereverItsFilesComeFrom) {
   EXPECT_EQ(Moves(), std::vector<std::string>{});
   EXPECT_EQ(fs.Names("/in"), std::vector<std::string>{"a.jpg"});
   EXPECT_EQ(Writes(), 0);
+  EXPECT_EQ(fs.Count("clean "), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -144,6 +146,32 @@ INSTANTIATE_TEST_SUITE_P(
                       CheckRow{"DestinationMissing", "/src", "/gone", 0, {text::kDestMissing, kIconExclamation}},
                       CheckRow{"DestinationSearchFails", "/src", "/dst", 5, {text::kDestSearchFailed, kIconHand}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DropBatchTest, CleansTheDestinationOnceBeforeTheFirstMove) {
+  StartArmed(TypedTextSettings());
+  Drop({"/in/a.jpg", "/in/b.jpg"});
+  EXPECT_EQ(host.TakeBoxes(), Boxes{DoneBox(2)});
+  EXPECT_EQ(fs.Count("clean "), 1);
+  const auto clean = std::find(fs.log.begin(), fs.log.end(), "clean /dst");
+  const auto firstMove = std::find_if(fs.log.begin(), fs.log.end(), [](const std::string& line) {
+    return line.rfind("move ", 0) == 0;
+  });
+  EXPECT_LT(clean, firstMove);
+}
+
+// Dropped with the photos, the settings file in use stays, under its own name and under a hard link.
+TEST_F(DropBatchTest, TheSettingsFileInUseStaysWhereItIs) {
+  StartArmed(TypedTextSettings());
+  fs.AddFile(kSource, "Kelvora.ini");
+  fs.AddFile("/in", "settings-link");
+  fs.folders.at("/in").back().inode = fs.folders.at(kSource).back().inode;
+  fs.aliases[kSettingsPath] = kSource + "/Kelvora.ini";
+  Drop({"/src/Kelvora.ini", "/in/a.jpg", "/in/settings-link"});
+  EXPECT_EQ(host.TakeBoxes(), Boxes{DoneBox(1)});
+  EXPECT_EQ(fs.Names(kSource), std::vector<std::string>{"Kelvora.ini"});
+  EXPECT_EQ(fs.Names("/in"), std::vector<std::string>{"settings-link"});
+  EXPECT_EQ(fs.Names(kDest), std::vector<std::string>{"IMG-0001.jpg"});
+}
 
 TEST_F(DropBatchTest, SourceFolderIsNotLookedAt) {
   Start(TypedTextSettings());

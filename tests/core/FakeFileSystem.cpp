@@ -80,11 +80,18 @@ std::unique_ptr<DirectoryWalk> FakeFileSystem::OpenWalk(const std::string& folde
     error = kErrPathNotFound;
     return nullptr;
   }
-  std::vector<FindData> entries{{".", kAttrDirectory}, {"..", kAttrDirectory}};
-  for (const Entry& entry : it->second) entries.push_back({entry.name, entry.attributes});
+  std::vector<FindData> entries{{".", kAttrDirectory, {}}, {"..", kAttrDirectory, {}}};
+  for (const Entry& entry : it->second) entries.push_back({entry.name, entry.attributes, {kDevice, entry.inode}});
   first = entries.front();
   const auto failAt = nextError.count(key) ? nextError.at(key) : std::pair<int, int>{0, 0};
   return std::make_unique<FakeWalk>(*this, key, std::move(entries), failAt);
+}
+
+std::optional<FileId> FakeFileSystem::IdentifyFile(const std::string& path, bool) {
+  const auto alias = aliases.find(path);
+  const Entry* entry = Find(alias == aliases.end() ? path : alias->second);
+  if (!entry) return std::nullopt;
+  return FileId{kDevice, entry->inode};
 }
 
 int FakeFileSystem::MoveNoReplace(const std::string& from, const std::string& to) {
@@ -103,11 +110,6 @@ int FakeFileSystem::MoveNoReplace(const std::string& from, const std::string& to
   moved.name = toName;
   folders[toFolder].push_back(std::move(moved));
   return kMoveOk;
-}
-
-bool FakeFileSystem::Exists(const std::string& path) {
-  log.push_back("exists " + path);
-  return Find(path) || folders.count(Trimmed(path));
 }
 
 bool FakeFileSystem::SameFolder(const std::string& a, const std::string& b) {

@@ -18,11 +18,17 @@ class FakeFileSystem final : public FileSystem {
     std::string name;
     std::uint32_t attributes = kAttrNormal;
     std::string content;
+    std::uint64_t inode = 0;  ///< every entry's own unless a test makes two names share one (a hard link)
   };
+
+  /// Every entry lies on this device.
+  static constexpr std::uint64_t kDevice = 7;
 
   /// Folders by path; entries in the order a walk delivers them ("." and ".." come first).
   std::map<std::string, std::vector<Entry>> folders;
   std::map<std::string, std::string> files;  ///< text files (the settings file)
+  /// Paths that IdentifyFile takes for the entry at another path (another spelling of it).
+  std::map<std::string, std::string> aliases;
 
   /// Answers a move before it is attempted; nullopt lets it go ahead. `attempt` counts moves of `from`.
   std::function<std::optional<int>(const std::string& from, const std::string& to, int attempt)> failMove;
@@ -44,7 +50,7 @@ class FakeFileSystem final : public FileSystem {
   void AddFolder(const std::string& path) { folders[path]; }
   void AddFile(const std::string& folder, const std::string& name, std::uint32_t attributes = kAttrNormal,
                std::string content = {}) {
-    folders[folder].push_back({name, attributes, content.empty() ? name : std::move(content)});
+    folders[folder].push_back({name, attributes, content.empty() ? name : std::move(content), ++m_lastInode});
   }
   /// Names in `folder`, in walk order.
   std::vector<std::string> Names(const std::string& folder) const;
@@ -58,8 +64,9 @@ class FakeFileSystem final : public FileSystem {
   int Count(const std::string& prefix) const;
 
   std::unique_ptr<DirectoryWalk> OpenWalk(const std::string& folder, FindData& first, int& error) override;
+  std::optional<FileId> IdentifyFile(const std::string& path, bool throughLink) override;
+  void RemoveStaleMoveCopies(const std::string& folder) override { log.push_back("clean " + folder); }
   int MoveNoReplace(const std::string& from, const std::string& to) override;
-  bool Exists(const std::string& path) override;
   void SetMoveProgress(MoveProgress* progress) override { moveProgress = progress; }
   bool SameFolder(const std::string& a, const std::string& b) override;
   void Sleep(int milliseconds) override;
@@ -70,6 +77,7 @@ class FakeFileSystem final : public FileSystem {
 
  private:
   std::map<std::string, int> m_moveAttempts;
+  std::uint64_t m_lastInode = 0;
 };
 
 }  // namespace kelvora::testing

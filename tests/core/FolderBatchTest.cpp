@@ -59,6 +59,7 @@ TEST_P(FolderChecks, RefuseTheRunBeforeAnythingIsStampedMovedOrSaved) {
   EXPECT_EQ(host.TakeBoxes(), Boxes{row.box});
   EXPECT_EQ(Moves(), std::vector<std::string>{});
   EXPECT_EQ(Writes(), 0);
+  EXPECT_EQ(fs.Count("clean "), 0);
   EXPECT_EQ(dlg->StampText(), "");
   EXPECT_EQ(Text(IDC_COUNT), "0");
 }
@@ -76,13 +77,16 @@ INSTANTIATE_TEST_SUITE_P(
         CheckRow{"DestinationSearchFails", "/src", "/dst", 0, 13, {text::kDestSearchFailed, kIconHand}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(FolderBatchTest, ChecksOpenAndCloseEachFolderBeforeTheWalk) {
+// The stale copies of an interrupted move go from the destination once it is known to exist, before any move.
+TEST_F(FolderBatchTest, ChecksOpenAndCloseEachFolderThenCleansTheDestinationBeforeTheWalk) {
   Start(Record(Naming::kTypedText));
   AddFiles({"a.jpg"});
   Run();
   host.TakeBoxes();
-  const std::vector<std::string> head(fs.log.begin(), fs.log.begin() + 5);
-  EXPECT_EQ(head, (std::vector<std::string>{"open /src", "close /src", "open /dst", "close /dst", "open /src"}));
+  const std::vector<std::string> head(fs.log.begin(), fs.log.begin() + 6);
+  EXPECT_EQ(head, (std::vector<std::string>{"open /src", "close /src", "open /dst", "close /dst", "clean /dst",
+                                            "open /src"}));
+  EXPECT_EQ(fs.Count("clean "), 1);
 }
 
 TEST_F(FolderBatchTest, DestinationWithATrailingSeparatorIsAnotherFolderAndTheRunGoesAhead) {
@@ -188,6 +192,30 @@ TEST_P(FolderPaths, ShellFilesAndPlainFoldersStayFoldersWithMoreBitsMove) {
   for (const auto& entry : fs.folders.at(kDest)) contents.push_back(entry.content);
   std::sort(contents.begin(), contents.end());
   EXPECT_EQ(contents, (std::vector<std::string>{"THUMBS.DB", "a.jpg", "hidden", "readonly"}));
+}
+
+// The settings file in use stays under every name that leads to it, found by what it is, not by its name.
+TEST_P(FolderPaths, TheSettingsFileInUseStaysUnderEveryNameOfIt) {
+  Start(Record(Naming::kTypedText));
+  AddFiles({"Kelvora.ini", "settings-link", "a.jpg"});
+  std::vector<FakeFileSystem::Entry>& source = fs.folders.at(kSource);
+  source[1].inode = source[0].inode;  // a hard link
+  fs.aliases[kSettingsPath] = kSource + "/Kelvora.ini";
+  if (GetParam()) dlg->Click(IDC_SORT);
+  Run();
+  EXPECT_EQ(host.TakeBoxes(), Boxes{DoneBox(1)});
+  EXPECT_EQ(fs.Names(kSource), (std::vector<std::string>{"Kelvora.ini", "settings-link"}));
+  EXPECT_EQ(fs.Names(kDest), std::vector<std::string>{"IMG-0001.jpg"});
+}
+
+// A file that only shares the settings file's name is the user's.
+TEST_P(FolderPaths, AFileNamedLikeTheSettingsFileElsewhereMoves) {
+  Start(Record(Naming::kTypedText));
+  AddFiles({"Kelvora.ini"});
+  if (GetParam()) dlg->Click(IDC_SORT);
+  Run();
+  EXPECT_EQ(host.TakeBoxes(), Boxes{DoneBox(1)});
+  EXPECT_EQ(fs.Content(kDest + "/IMG-0001.ini"), "Kelvora.ini");
 }
 
 TEST_P(FolderPaths, FifteenHundredFiles) {

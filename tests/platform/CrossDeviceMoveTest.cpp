@@ -94,6 +94,67 @@ TEST_P(CrossDeviceMoveTest, MovesAFileWithItsBytesTimeAndMode) {
   EXPECT_EQ(Names(dest_->path()), std::vector<std::string>{"to"});
 }
 
+// A destination that cannot store the owner, the mode or the times still takes the file, with every byte;
+// what it can store it keeps.
+TEST_P(CrossDeviceMoveTest, CarriesOwnerModeAndTimesOverAsFarAsTheDestinationAllows) {
+  for (const CopiedAttribute refused : {CopiedAttribute::kOwner, CopiedAttribute::kMode, CopiedAttribute::kTimes}) {
+    for (const int error : {ENOSYS, EPERM, ENOTSUP}) {
+      SCOPED_TRACE(std::to_string(static_cast<int>(refused)) + " fails with " + std::to_string(error));
+      WriteSource(PhotoBytes());
+      ASSERT_EQ(chmod(from_.c_str(), 0640), 0);
+      PosixFileSystemHooks hooks;
+      hooks.beforeCopyAttribute = [refused, error](CopiedAttribute attribute) {
+        return attribute == refused ? error : 0;
+      };
+      EXPECT_EQ(Fs(hooks).MoveNoReplace(from_, to_), kMoveOk);
+      EXPECT_FALSE(Exists(from_));
+      EXPECT_EQ(ReadBytes(to_), PhotoBytes());
+      const struct stat moved = test::LinkStatus(to_);
+      if (refused != CopiedAttribute::kMode) {
+        EXPECT_EQ(moved.st_mode & 07777, 0640u);
+      }
+      if (refused != CopiedAttribute::kTimes) {
+        EXPECT_EQ(moved.st_mtim.tv_sec, kOldTime.tv_sec);
+      }
+      EXPECT_EQ(Names(dest_->path()), std::vector<std::string>{"to"});
+      ASSERT_EQ(std::remove(to_.c_str()), 0);
+    }
+  }
+}
+
+// Moved by root, a file keeps its owner and group, so its owner can still open it.
+TEST_P(CrossDeviceMoveTest, KeepsTheOwnerWhereTheProcessMaySetIt) {
+  if (geteuid() != 0) GTEST_SKIP() << "only root may give a file to another owner";
+  WriteSource(PhotoBytes());
+  ASSERT_EQ(chown(from_.c_str(), 4321, 8765), 0);
+  ASSERT_EQ(chmod(from_.c_str(), 0640), 0);
+  EXPECT_EQ(Fs().MoveNoReplace(from_, to_), kMoveOk);
+  const struct stat moved = test::LinkStatus(to_);
+  EXPECT_EQ(moved.st_uid, 4321u);
+  EXPECT_EQ(moved.st_gid, 8765u);
+  EXPECT_EQ(moved.st_mode & 07777, 0640u) << "the mode is set after the owner, which would clear it";
+}
+
+// Another batch cleaning the destination while this move writes its copy there leaves the copy alone.
+TEST_P(CrossDeviceMoveTest, ACopyBeingWrittenIsNoStaleCopy) {
+  WriteSource(PhotoBytes());
+  const std::string dest = dest_->path();
+  std::vector<std::string> duringCopy;
+  PosixFileSystemHooks hooks;
+  hooks.afterCopyChunk = [&](std::uint64_t) {
+    PosixFileSystem().RemoveStaleMoveCopies(dest);
+    if (duringCopy.empty()) duringCopy = Names(dest);
+    return 0;
+  };
+  EXPECT_EQ(Fs(hooks).MoveNoReplace(from_, to_), kMoveOk);
+  EXPECT_EQ(ReadBytes(to_), PhotoBytes());
+  EXPECT_EQ(Names(dest), std::vector<std::string>{"to"});
+  if (GetParam() == MoveStrategy::kReserveThenRename) {
+    ASSERT_EQ(duringCopy.size(), 1u) << "the weakest level writes its copy under a hidden name";
+    EXPECT_EQ(duringCopy.front().rfind(".kelvora-move-", 0), 0u);
+  }
+}
+
 TEST_P(CrossDeviceMoveTest, MovesALinkAsALink) {
   ASSERT_EQ(symlink("../somewhere/else", from_.c_str()), 0);
   EXPECT_EQ(Fs().MoveNoReplace(from_, to_), kMoveOk);

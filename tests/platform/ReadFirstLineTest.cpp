@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/TempFolder.h"
 #include "platform/fs/posix/PosixFileSystem.h"
@@ -39,12 +40,23 @@ TEST(ReadFirstLineTest, ReadsUpToTheFirstLineBreakOrTheLimit) {
   }
 }
 
-TEST(ReadFirstLineTest, TellsAMissingFileFromAnUnreadableOne) {
+// Only a regular file is read. A FIFO with no writer would block the open, and then the read, for ever; a
+// device may never end.
+TEST(ReadFirstLineTest, TellsAMissingFileFromAnUnreadableOneAndNeverWaits) {
   const test::TempFolder root;
   ASSERT_EQ(mkdir((root / "folder").c_str(), 0755), 0);
+  ASSERT_EQ(mkfifo((root / "fifo").c_str(), 0644), 0);
+  ASSERT_EQ(symlink("/dev/zero", (root / "device").c_str()), 0);
+  ASSERT_EQ(symlink("fifo", (root / "to-fifo").c_str()), 0);
+  test::WriteBytes(root / "file", "line\n");
+  ASSERT_EQ(symlink("file", (root / "to-file").c_str()), 0);
   PosixFileSystem fs;
   EXPECT_EQ(fs.ReadFirstLine(root / "missing", 64).status, ReadLineResult::kOpenFailed);
-  EXPECT_EQ(fs.ReadFirstLine(root / "folder", 64).status, ReadLineResult::kReadFailed);
+  for (const char* name : {"folder", "fifo", "device", "to-fifo"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(fs.ReadFirstLine(root / name, 64).status, ReadLineResult::kReadFailed);
+  }
+  EXPECT_EQ(fs.ReadFirstLine(root / "to-file", 64).line, "line\n");
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -51,6 +52,17 @@ TEST_F(ReplaceFileTest, LeavesAReadOnlyFileAsItIs) {
   EXPECT_EQ(fs_.ReplaceFile(path_, "new\n"), ReplaceFileResult::kOpenFailed);
   ExpectOnlyTheFile("kept\n");
   EXPECT_EQ(ModeOf(path_), 0444u);
+}
+
+// A FIFO under the name, even one a reader holds open, is no settings file to replace.
+TEST_F(ReplaceFileTest, LeavesAnythingButARegularFileAsItIs) {
+  ASSERT_EQ(mkfifo(path_.c_str(), 0644), 0);
+  const int reader = open(path_.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  EXPECT_EQ(fs_.ReplaceFile(path_, "new\n"), ReplaceFileResult::kOpenFailed);
+  close(reader);
+  EXPECT_TRUE(S_ISFIFO(test::LinkStatus(path_).st_mode));
+  EXPECT_EQ(Names(root_.path()), std::vector<std::string>{"settings.ini"});
 }
 
 TEST_F(ReplaceFileTest, KeepsTheOldFileWhenWritingFails) {

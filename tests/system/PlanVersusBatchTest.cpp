@@ -23,7 +23,10 @@ class StillClockFileSystem final : public FileSystem {
     return m_real.OpenWalk(folder, first, error);
   }
   int MoveNoReplace(const std::string& from, const std::string& to) override { return m_real.MoveNoReplace(from, to); }
-  bool Exists(const std::string& path) override { return m_real.Exists(path); }
+  std::optional<FileId> IdentifyFile(const std::string& path, bool throughLink) override {
+    return m_real.IdentifyFile(path, throughLink);
+  }
+  void RemoveStaleMoveCopies(const std::string& folder) override { m_real.RemoveStaleMoveCopies(folder); }
   void SetMoveProgress(MoveProgress* progress) override { m_real.SetMoveProgress(progress); }
   bool SameFolder(const std::string& a, const std::string& b) override { return m_real.SameFolder(a, b); }
   void Sleep(int milliseconds) override { m_real.Sleep(milliseconds); }

@@ -10,6 +10,7 @@
 #include "platform/fs/posix/PosixFd.h"
 #include "platform/fs/posix/PosixFileSystem.h"
 #include "platform/fs/posix/PosixPath.h"
+#include "platform/fs/posix/PosixPendingCopy.h"
 
 namespace kelvora {
 namespace {
@@ -35,18 +36,39 @@ int CheckRemovable(const std::string& folder, const PosixFileSystemHooks& hooks)
   return (volume.f_flag & ST_RDONLY) ? EROFS : 0;
 }
 
+// One block from `in` to `out`: in the kernel where it can (copy_file_range, which on some file systems
+// does not even move the bytes through memory), else through `buffer`. Returns the bytes copied, 0 at the
+// end of the source, or -1 with errno set.
+ssize_t CopyBlock(int in, int out, std::vector<char>& buffer, bool& inKernel) {
+  if (inKernel) {
+    const ssize_t copied = copy_file_range(in, nullptr, out, nullptr, kCopyChunkBytes, 0);
+    if (copied >= 0) return copied;
+    // Not between these two file systems (EXDEV: tmpfs to ext4, for one), or not on this kernel.
+    if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return -1;
+    inKernel = false;
+  }
+  buffer.resize(kCopyChunkBytes);
+  const ssize_t got = read(in, buffer.data(), buffer.size());
+  if (got <= 0) return got;
+  if (const int error = WriteAll(out, buffer.data(), static_cast<std::size_t>(got))) {
+    errno = error;
+    return -1;
+  }
+  return got;
+}
+
 int CopyContent(int in, int out, const struct stat& source, const PosixFileSystemHooks& hooks,
                 MoveProgress* progress) {
-  std::vector<char> chunk(kCopyChunkBytes);
+  std::vector<char> buffer;
+  bool inKernel = true;
   std::uint64_t copied = 0;
   for (;;) {
-    const ssize_t got = read(in, chunk.data(), chunk.size());
+    const ssize_t got = CopyBlock(in, out, buffer, inKernel);
     if (got < 0) {
       if (errno == EINTR) continue;
       return errno;
     }
     if (got == 0) break;
-    if (const int error = WriteAll(out, chunk.data(), static_cast<std::size_t>(got))) return error;
     copied += static_cast<std::uint64_t>(got);
     if (hooks.afterCopyChunk) {
       if (const int error = hooks.afterCopyChunk(copied)) return error;
@@ -57,15 +79,14 @@ int CopyContent(int in, int out, const struct stat& source, const PosixFileSyste
 }
 
 // The copy while it is written, in the destination folder: unnamed where the file system allows it, so
-// that it vanishes by itself whatever fails; else under a hidden name that goes with this object unless
-// the copy took its final name.
+// that it vanishes by itself whatever fails; else under a hidden name, locked while this object holds it,
+// that goes with this object unless the copy took its final name.
 class PendingCopy {
  public:
   PendingCopy(const std::string& folder, bool unnamed) {
     if (unnamed) fd_.reset(open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
     if (fd_) return;
-    hiddenPath_ = folder + "/.kelvora-move-XXXXXX";
-    fd_.reset(mkostemp(hiddenPath_.data(), O_CLOEXEC));
+    fd_.reset(CreateLockedPendingCopy(folder, hiddenPath_));
     if (!fd_) {
       error_ = errno;
       hiddenPath_.clear();
@@ -88,6 +109,25 @@ class PendingCopy {
   std::string hiddenPath_;
   int error_ = 0;
 };
+
+int HookedError(const PosixFileSystemHooks& hooks, CopiedAttribute attribute) {
+  return hooks.beforeCopyAttribute ? hooks.beforeCopyAttribute(attribute) : 0;
+}
+
+// Not allowed to give the file away (only root may): at least its group, where the process belongs to it.
+bool KeepOwner(int fd, const struct stat& source) {
+  return fchown(fd, source.st_uid, source.st_gid) == 0 || fchown(fd, static_cast<uid_t>(-1), source.st_gid) == 0;
+}
+
+// Owner, mode and times follow the source as far as the process and the destination allow, as with mv: a
+// file system that cannot store them (many FUSE ones) still takes the file. The bytes are what must arrive.
+void CarryOverAttributes(int fd, const struct stat& source, const PosixFileSystemHooks& hooks) {
+  // The owner first: changing it clears set-id bits, and it decides whom the mode bits then speak for.
+  if (HookedError(hooks, CopiedAttribute::kOwner) == 0) KeepOwner(fd, source);
+  if (HookedError(hooks, CopiedAttribute::kMode) == 0) fchmod(fd, source.st_mode & 0777);
+  const struct timespec times[2] = {source.st_atim, source.st_mtim};
+  if (HookedError(hooks, CopiedAttribute::kTimes) == 0) futimens(fd, times);
+}
 
 // linkat refuses a taken name, so this never replaces anything.
 int LinkUnnamed(int fd, const std::string& to) {
@@ -154,11 +194,8 @@ int PosixFileSystem::PlaceFileCopy(const std::string& from, const std::string& t
   PendingCopy copy(ParentFolder(to), strategy_ != MoveStrategy::kReserveThenRename);
   if (copy.fd() < 0) return copy.error();
   if (const int error = CopyContent(source.get(), copy.fd(), listed, hooks_, progress_)) return error;
-  const struct timespec times[2] = {listed.st_atim, listed.st_mtim};
-  if (fchmod(copy.fd(), listed.st_mode & 0777) != 0 || futimens(copy.fd(), times) != 0 ||
-      fsync(copy.fd()) != 0 || fstat(copy.fd(), &placed) != 0) {
-    return errno;
-  }
+  CarryOverAttributes(copy.fd(), listed, hooks_);
+  if (fsync(copy.fd()) != 0 || fstat(copy.fd(), &placed) != 0) return errno;
   const int error = copy.unnamed() ? LinkUnnamed(copy.fd(), to) : MoveOnOneFileSystem(copy.hiddenPath(), to);
   if (error == 0) copy.Named();
   return error;

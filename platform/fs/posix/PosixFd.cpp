@@ -14,6 +14,12 @@ void UniqueFd::reset(int fd) {
   fd_ = fd;
 }
 
+int UniqueFd::release() {
+  const int fd = fd_;
+  fd_ = -1;
+  return fd;
+}
+
 int WriteAll(int fd, const char* data, std::size_t size) {
   while (size > 0) {
     const ssize_t written = write(fd, data, size);

@@ -16,6 +16,8 @@ class UniqueFd {
   int get() const { return fd_; }
   explicit operator bool() const { return fd_ >= 0; }
   void reset(int fd);
+  /// Gives the descriptor up without closing it.
+  int release();
 
  private:
   int fd_;

@@ -7,11 +7,6 @@ namespace kelvora {
 PosixFileSystem::PosixFileSystem(MoveStrategy strategy, PosixFileSystemHooks hooks)
     : strategy_(strategy), hooks_(std::move(hooks)) {}
 
-bool PosixFileSystem::Exists(const std::string& path) {
-  struct stat status;
-  return lstat(path.c_str(), &status) == 0;
-}
-
 bool PosixFileSystem::SameFolder(const std::string& a, const std::string& b) {
   struct stat first;
   struct stat second;

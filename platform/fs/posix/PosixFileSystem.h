@@ -25,6 +25,9 @@ enum class MoveStrategy {
   kReserveThenRename,
 };
 
+/// What a copy across file systems takes over from its source besides the bytes, each on its own.
+enum class CopiedAttribute { kOwner, kMode, kTimes };
+
 /// Places where a test or a benchmark makes the file layer fail or race. Each hook returns 0 to let the
 /// operation go on, or an errno that the operation then fails with as if the system had reported it.
 /// Empty hooks cost nothing. The `= {}` lets a designated initializer name only the hooks it sets without
@@ -35,6 +38,9 @@ struct PosixFileSystemHooks {
   /// A move across file systems, after each chunk of the copy, with the bytes copied so far. Writing to the
   /// source from here plays another program changing it during the copy.
   std::function<int(std::uint64_t copied)> afterCopyChunk = {};
+  /// A move across file systems, before it gives the copy the source's owner, mode or times. An errno plays
+  /// a destination that cannot store that attribute.
+  std::function<int(CopiedAttribute attribute)> beforeCopyAttribute = {};
   /// A move across file systems, once the copy holds its final name and is on disk, just before the
   /// source is removed.
   std::function<int()> beforeSourceRemoval = {};
@@ -52,8 +58,9 @@ class PosixFileSystem final : public FileSystem {
                            PosixFileSystemHooks hooks = {});
 
   std::unique_ptr<DirectoryWalk> OpenWalk(const std::string& folder, FindData& first, int& error) override;
+  std::optional<FileId> IdentifyFile(const std::string& path, bool throughLink) override;
   int MoveNoReplace(const std::string& from, const std::string& to) override;
-  bool Exists(const std::string& path) override;
+  void RemoveStaleMoveCopies(const std::string& folder) override;
   void SetMoveProgress(MoveProgress* progress) override { progress_ = progress; }
   bool SameFolder(const std::string& a, const std::string& b) override;
   void Sleep(int milliseconds) override;
