@@ -81,8 +81,13 @@ void CTarnwickDlg::PlanInputsChanged() {
 }
 
 void CTarnwickDlg::OnCommand(int id) {
-  // A batch's message boxes run nested event loops; nothing else may start until the batch is over, and
-  // nothing at all once the program is ending.
+  // The host's turns and a batch's message boxes handle events while the batch runs: every way of closing
+  // the window then asks it to stop, and nothing else may start until it is over. Nothing at all runs once
+  // the program is ending.
+  if (m_running && !m_ended) {
+    if (id == IDCANCEL) m_stopRequested = true;
+    return;
+  }
   if (!AcceptsInput()) return;
   switch (id) {
     case IDOK: OnOK(); break;

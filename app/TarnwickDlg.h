@@ -43,10 +43,13 @@ class CTarnwickDlg final : public CDialog {
   void OnSysCommand(int command);
   void OnCommand(int id) override;
   bool AcceptsInput() const override { return !m_running && !m_ended; }
+  /// While a batch runs, a click on the exit button is still taken: it asks the batch to stop.
+  bool AcceptsClick(int id) const override;
   /// Files dropped onto the window.
   void OnDropFiles(DropObject& drop);
 
-  /// True while a batch runs (its message boxes run nested event loops); input is refused meanwhile.
+  /// True while a batch runs (the host's turns and its message boxes handle events meanwhile); input other
+  /// than a request to stop is refused.
   bool IsRunning() const { return m_running; }
 
   // Settings record and file.
@@ -103,8 +106,10 @@ class CTarnwickDlg final : public CDialog {
   NameInputs NameInputsFor(const RunOptions& options) const;
   void PickFolderInto(const char* title, std::string SettingsRecord::*field, int editId);
   void SetDlgItemInt(int id, std::int32_t value);
-  /// The folder typed into edit `id`, or `kept` when the edit is empty.
-  std::string FolderOfEdit(int id, const std::string& kept) const;
+  /// The folder that edit `editId` names, or `recorded` when the edit is empty. Taken whole: the record
+  /// keeps at most 259 bytes of it, and a shortened path could name another folder.
+  std::string EditFolder(int editId, const std::string& recorded) const;
+  /// Copies the folder edits into the record, as far as it can hold them.
   void CopyFolderEdits();
   /// The common start of both batches: folders and options from the controls, the run's counters reset.
   RunOptions StartRun();
@@ -144,9 +149,9 @@ class CTarnwickDlg final : public CDialog {
   void ShowNextSerial(const RunOptions& options);
   /// Shows the serial-limit message and resets the counter when the limit is reached.
   bool SerialLimitStops();
-  /// Shows the completion message (unless suppressed), captures the controls and writes the settings: the
-  /// common end of both batches once they renamed something.
-  void FinishRun();
+  /// Shows the completion message (unless suppressed or cut short), captures the controls and writes the
+  /// settings: the common end of both batches once they renamed something.
+  void FinishRun(RunEnd end);
   void OnControlChanged(int id) override;
   /// Tells the host that a plan would differ now. A batch tells it once, at its end.
   void PlanInputsChanged();
@@ -159,13 +164,41 @@ class CTarnwickDlg final : public CDialog {
                                    std::unique_ptr<DirectoryWalk>& walk, FindData& entry);
   RenameOutcome RenameFolderEntry(const RunOptions& options, const std::string& source, const std::string& dest,
                                   const std::string& oldName, std::unique_ptr<DirectoryWalk>& walk);
-  void EndFolderRun(const RunOptions& options);
+  void EndFolderRun(const RunOptions& options, RunEnd end);
   void RunDropBatch(DropObject& drop);
   void CollectDropped(DropObject& drop);
   /// Renames the collected items; false when the run was aborted.
   bool RenameDropped(const RunOptions& options, const std::string& dest);
-  void EndDropRun();
+  void EndDropRun(RunEnd end);
 
+  /// A batch runs on the window's thread. It gives the host a turn by time, never per file, so the window
+  /// paints and answers while a batch that runs for minutes costs no more than a clock reading per file.
+  /// Every way of closing the window asks the batch to stop: the file being moved is finished or left where
+  /// it was, the batch ends as one stopped on an existing name does, and then the program exits.
+  void BeginBatch();
+  /// Returns whether the user asked the batch to stop.
+  bool EndBatch();
+  /// Gives the host its turn when one is due; true once the user has asked the batch to stop.
+  bool UserStopsBatch();
+  /// What a batch does when the user stops it before the next file.
+  RenameOutcome StopForUser();
+  /// Waits `milliseconds` in slices, giving the host its turns; false when the user asked to stop meanwhile.
+  bool PauseAlive(int milliseconds);
+  /// The count of files moved and the next serial number, shown while the batch goes.
+  void ShowProgress();
+
+  /// Lets a long copy to another file system give the host its turns, and abandons it on a stop.
+  class CopyTurns final : public MoveProgress {
+   public:
+    explicit CopyTurns(CTarnwickDlg& dialog) : m_dialog(dialog) {}
+    bool Continue(std::uint64_t bytesCopied) override;
+
+   private:
+    CTarnwickDlg& m_dialog;
+  };
+
+  /// How often a running batch gives the host its turn.
+  static constexpr std::int64_t kTurnIntervalMs = 50;
   /// Pauses before a denied rename is tried again, and how many times in a row one file may be denied.
   static constexpr int kDeniedPauseMs = 1000;
   static constexpr int kMaxDeniedRetries = 5;
@@ -194,6 +227,9 @@ class CTarnwickDlg final : public CDialog {
   bool m_settingsWriteFailed = false;
   bool m_running = false;
   bool m_ended = false;
+  bool m_stopRequested = false;
+  std::int64_t m_lastTurnMs = 0;
+  CopyTurns m_copyTurns{*this};
   std::string m_deniedPath;
   int m_deniedCount = 0;
   /// Files renamed by the drops made since dropping was switched on.

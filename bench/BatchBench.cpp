@@ -43,12 +43,13 @@ class SilentHost final : public kelvora::DialogHost {
     ++boxes;
     lastBox = text;
   }
-  std::optional<std::string> BrowseForFolder(const std::string&) override { return std::nullopt; }
+  std::optional<std::string> BrowseForFolder(const std::string&, const std::string&) override { return std::nullopt; }
   void ShowAboutBox() override {}
   WindowRect GetWindowRect() override { return {}; }
   void ShowWindowAt(int, int) override {}
   void DragAcceptFiles(bool) override {}
   void ControlChanged(int) override {}
+  void KeepAlive() override {}
   void EndProcess(int) override {}
 };
 

@@ -8,6 +8,8 @@ void ConsoleHost::MessageBox(const std::string& text, int icon, const std::strin
   stream << text << '\n' << std::flush;
 }
 
-std::optional<std::string> ConsoleHost::BrowseForFolder(const std::string&) { return std::nullopt; }
+std::optional<std::string> ConsoleHost::BrowseForFolder(const std::string&, const std::string&) {
+  return std::nullopt;
+}
 
 }  // namespace kelvora::cli

@@ -18,13 +18,15 @@ class ConsoleHost final : public DialogHost {
 
   void MessageBox(const std::string& text, int icon, const std::string& caption) override;
   /// No one is there to pick: the same as a cancelled folder dialog.
-  std::optional<std::string> BrowseForFolder(const std::string& title) override;
+  std::optional<std::string> BrowseForFolder(const std::string& title, const std::string& startFolder) override;
   void ShowAboutBox() override {}
   WindowRect GetWindowRect() override { return m_rect; }
   void ShowWindowAt(int, int) override {}
   void DragAcceptFiles(bool) override {}
   void ControlChanged(int) override {}
   void EndProcess(int) override {}
+  /// Nothing to paint and no one to ask for a stop.
+  void KeepAlive() override {}
 
  private:
   std::ostream& m_out;

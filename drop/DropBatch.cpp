@@ -9,19 +9,20 @@
 namespace kelvora {
 void CTarnwickDlg::OnDropFiles(DropObject& drop) {
   // A drop is taken only while dropping is on and no batch is running (a batch's message box may be open).
+  bool stop = false;
   if (AcceptsInput() && IsDlgButtonChecked(IDC_DRAGDROP)) {
-    m_running = true;
+    BeginBatch();
     RunDropBatch(drop);
-    m_running = false;
-    PlanInputsChanged();
+    stop = EndBatch();
   }
   drop.Finish();
+  if (stop) OnExit();
 }
 
 void CTarnwickDlg::RunDropBatch(DropObject& drop) {
   const RunOptions options = StartRun();
-  const std::string source = m_settings.sourceFolder;
-  const std::string dest = m_settings.destFolder;
+  const std::string source = EditFolder(IDC_SRC_FOLDER, m_settings.sourceFolder);
+  const std::string dest = EditFolder(IDC_DST_FOLDER, m_settings.destFolder);
   if (!CheckSameFolder(source, dest)) return;
   if (!CheckFolderExists(dest, text::kDestMissing, text::kDestSearchFailed)) return;
   m_fs.RemoveStaleMoveCopies(dest);
@@ -38,7 +39,7 @@ void CTarnwickDlg::RunDropBatch(DropObject& drop) {
   const bool completed = RenameDropped(options, dest);
   // The code advances once when dropping is switched off if any drop since arming used it.
   m_droppedSinceArming += m_fileCount;
-  if (completed) EndDropRun();
+  EndDropRun(completed ? RunEnd::kReached : RunEnd::kCutShort);
 }
 
 void CTarnwickDlg::CollectDropped(DropObject& drop) {
@@ -60,6 +61,10 @@ bool CTarnwickDlg::RenameDropped(const RunOptions& options, const std::string& d
   const FileNameTable& table = *m_fileNames;
   for (int k = 0; k < table.entryCount;) {
     SetDlgItemInt(IDC_COUNT, 0);
+    if (UserStopsBatch()) {
+      StopForUser();
+      return true;
+    }
     if (SerialLimitStops()) return true;
     UpdateData(true);
     const std::string newName = ComposeNewName(NameInputsFor(options), table.entries[k], m_nextSerial);
@@ -73,9 +78,10 @@ bool CTarnwickDlg::RenameDropped(const RunOptions& options, const std::string& d
   return true;
 }
 
-void CTarnwickDlg::EndDropRun() {
-  m_reachedEnd = true;
+void CTarnwickDlg::EndDropRun(RunEnd end) {
+  m_reachedEnd = end == RunEnd::kReached;
   if (m_fileCount == 0) {
+    if (end == RunEnd::kCutShort) return;
     AfxMessageBox(text::kNoFiles, kIconNone);
     SetDlgItemInt(IDC_COUNT, 0);
     SetDlgItemInt(IDC_SWAPS, 0);
@@ -84,7 +90,7 @@ void CTarnwickDlg::EndDropRun() {
   SetDlgItemInt(IDC_COUNT, m_fileCount);
   // Drops number on from one to the next while dropping stays on, in every mode.
   SetDlgItemInt(IDC_SERIAL, m_nextSerial);
-  FinishRun();
+  FinishRun(end);
 }
 
 }  // namespace kelvora

@@ -24,10 +24,9 @@ std::string CTarnwickDlg::NextEntryFailedText(int error) {
 }
 
 void CTarnwickDlg::OnOK() {
-  m_running = true;
+  BeginBatch();
   RunFolderBatch();
-  m_running = false;
-  PlanInputsChanged();
+  if (EndBatch()) OnExit();
 }
 
 void CTarnwickDlg::OnMoveOnly() {
@@ -46,8 +45,8 @@ bool CTarnwickDlg::SerialLimitStops() {
 
 void CTarnwickDlg::RunFolderBatch() {
   const RunOptions options = StartRun();
-  const std::string source = m_settings.sourceFolder;
-  const std::string dest = m_settings.destFolder;
+  const std::string source = EditFolder(IDC_SRC_FOLDER, m_settings.sourceFolder);
+  const std::string dest = EditFolder(IDC_DST_FOLDER, m_settings.destFolder);
   if (Refused(FolderChecksRefusal(source, dest))) return;
   m_fs.RemoveStaleMoveCopies(dest);
   UpdateData(true);
@@ -60,6 +59,8 @@ void CTarnwickDlg::RunFolderBatch() {
     std::unique_ptr<DirectoryWalk> walk = m_fs.OpenWalk(source, entry, error);
     if (!walk) {
       Refused(WalkRefusal(error));
+      // Only a reopened walk has renamed files before it; a first one has not yet counted.
+      if (!firstWalk) EndFolderRun(options, RunEnd::kCutShort);
       return;
     }
     // A restart keeps the count of the files renamed before it.
@@ -69,11 +70,14 @@ void CTarnwickDlg::RunFolderBatch() {
                                                                : RenameWhileWalking(options, source, dest, walk, entry);
     switch (outcome) {
       case RenameOutcome::kRetry: continue;
-      case RenameOutcome::kAbort: return;
+      case RenameOutcome::kAbort:
+        walk.reset();
+        EndFolderRun(options, RunEnd::kCutShort);
+        return;
       case RenameOutcome::kNext:
       case RenameOutcome::kStop:
         walk.reset();
-        EndFolderRun(options);
+        EndFolderRun(options, RunEnd::kReached);
         return;
     }
   }
@@ -128,15 +132,17 @@ RenameOutcome CTarnwickDlg::RenameWhileWalking(const RunOptions& options, const 
 RenameOutcome CTarnwickDlg::RenameFolderEntry(const RunOptions& options, const std::string& source,
                                               const std::string& dest, const std::string& oldName,
                                               std::unique_ptr<DirectoryWalk>& walk) {
+  if (UserStopsBatch()) return StopForUser();
   if (SerialLimitStops()) return RenameOutcome::kStop;
   UpdateData(true);
   const std::string newName = ComposeNewName(NameInputsFor(options), oldName, m_nextSerial);
   return RenameEntry(RunKind::kFolder, options, JoinPath(source, oldName), JoinPath(dest, newName), &walk);
 }
 
-void CTarnwickDlg::EndFolderRun(const RunOptions& options) {
-  m_reachedEnd = true;
+void CTarnwickDlg::EndFolderRun(const RunOptions& options, RunEnd end) {
+  m_reachedEnd = end == RunEnd::kReached;
   if (m_fileCount == 0) {
+    if (end == RunEnd::kCutShort) return;
     AfxMessageBox(text::kNoFiles, kIconNone);
     SetDlgItemInt(IDC_COUNT, 0);
     SetDlgItemInt(IDC_SWAPS, 0);
@@ -145,7 +151,7 @@ void CTarnwickDlg::EndFolderRun(const RunOptions& options) {
   if (m_namingMode == kModeText && options.useAutoCode && !m_moveOnly) AdvanceAutoCode();
   SetDlgItemInt(IDC_COUNT, m_fileCount);
   if (!m_moveOnly) ShowNextSerial(options);
-  FinishRun();
+  FinishRun(end);
 }
 
 }  // namespace kelvora

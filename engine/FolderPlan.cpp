@@ -19,8 +19,8 @@ bool CTarnwickDlg::FolderIsEmpty(const std::string& folder) const {
 
 FolderPlan CTarnwickDlg::PlanFolderBatch(bool moveOnly) const {
   FolderPlan plan;
-  const std::string source = FolderOfEdit(IDC_SRC_FOLDER, m_settings.sourceFolder);
-  const std::string dest = FolderOfEdit(IDC_DST_FOLDER, m_settings.destFolder);
+  const std::string source = EditFolder(IDC_SRC_FOLDER, m_settings.sourceFolder);
+  const std::string dest = EditFolder(IDC_DST_FOLDER, m_settings.destFolder);
   std::optional<Refusal> refusal = FolderChecksRefusal(source, dest);
 
   std::vector<FindData> walked;

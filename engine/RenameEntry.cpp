@@ -1,6 +1,7 @@
 #include <cerrno>
 
 #include "app/TarnwickDlg.h"
+#include "engine/MoveFailureCause.h"
 #include "rules/PathRule.h"
 #include "res/Strings.h"
 #include "res/resource.h"
@@ -27,6 +28,12 @@ RenameOutcome CTarnwickDlg::RenameEntry(RunKind kind, const RunOptions& options,
     if (walk) walk->reset();
   };
 
+  if (error == kMoveAbandoned) {
+    // The user stopped the batch in the middle of a copy: the file is where it was, its number is free.
+    if (tookSerial) --m_nextSerial;
+    return StopForUser();
+  }
+
   if (error == kMoveInvalidName) {
     if (kind == RunKind::kDropped) {
       AfxMessageBox(OldNewReport(text::kDroppedNotFound, oldPath, newPath, text::kCheckFile), kIconHand);
@@ -39,16 +46,16 @@ RenameOutcome CTarnwickDlg::RenameEntry(RunKind kind, const RunOptions& options,
     return RenameOutcome::kAbort;
   }
 
-  if (error == kMoveAccessDenied) {
-    // On this system a denied rename rarely clears by itself: a few pauses for the same file, then it is
+  if (error == kMoveAccessDenied || error == kMoveSourceChanged) {
+    // A denied file, or one still being written, may clear by itself: a few pauses for the same file, then it is
     // reported like any other failure, so the window never waits for ever.
     m_deniedCount = oldPath == m_deniedPath ? m_deniedCount + 1 : 1;
     m_deniedPath = oldPath;
     if (m_deniedCount <= kMaxDeniedRetries) {
       closeWalk();
-      m_fs.Sleep(kDeniedPauseMs);
-      ++m_retryCount;
       if (tookSerial) --m_nextSerial;
+      if (!PauseAlive(kDeniedPauseMs)) return StopForUser();
+      ++m_retryCount;
       return RenameOutcome::kRetry;
     }
   }
@@ -61,9 +68,10 @@ RenameOutcome CTarnwickDlg::RenameEntry(RunKind kind, const RunOptions& options,
   }
 
   const char* hint = kind == RunKind::kFolder ? text::kFolderRunNameHint : text::kDroppedRunNameHint;
-  AfxMessageBox(std::string(text::kRenameFailed) + " errno = " + std::to_string(error) + "\n" + text::kNameTooLong +
-                    "\n" + hint,
-                kIconHand);
+  std::string report =
+      std::string(text::kRenameFailed) + " errno = " + std::to_string(error) + "\n" + text::kNameTooLong + "\n" + hint;
+  if (const char* cause = MoveFailureCause(error)) report += std::string("\n") + cause;
+  AfxMessageBox(report, kIconHand);
   AfxMessageBox(OldNewReport(text::kCheckName, oldPath, newPath, text::kRunInterrupted), kIconHand);
   closeWalk();
   return RenameOutcome::kAbort;

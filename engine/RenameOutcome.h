@@ -10,6 +10,11 @@ enum class RenameOutcome {
   kAbort,  ///< the run is over at once: no ending, nothing saved
 };
 
+/// How a batch reached its end. A batch cut short by a failure has shown its report; when it renamed files
+/// it still ends as one that reached its end would, only without the completion message, so the code, the
+/// serial number and the settings agree with the files already moved.
+enum class RunEnd { kReached, kCutShort };
+
 /// Which batch a rename belongs to; the messages differ.
 enum class RunKind { kFolder, kDropped };
 

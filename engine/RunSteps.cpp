@@ -58,15 +58,15 @@ NameInputs CTarnwickDlg::NameInputsFor(const RunOptions& options) const {
   return NameInputs{m_namingMode, options, m_stampText, m_codeText, m_manualPrefix, m_moveOnly};
 }
 
-std::string CTarnwickDlg::FolderOfEdit(int id, const std::string& kept) const {
+std::string CTarnwickDlg::EditFolder(int editId, const std::string& recorded) const {
   // An emptied edit keeps the folder the record had, so the record's folders are never empty.
-  std::string folder = GetDlgItemText(id);
-  return folder.empty() ? kept : folder;
+  std::string folder = GetDlgItemText(editId);
+  return folder.empty() ? recorded : folder;
 }
 
 void CTarnwickDlg::CopyFolderEdits() {
-  m_settings.sourceFolder = FolderOfEdit(IDC_SRC_FOLDER, m_settings.sourceFolder);
-  m_settings.destFolder = FolderOfEdit(IDC_DST_FOLDER, m_settings.destFolder);
+  m_settings.sourceFolder = StorableText(EditFolder(IDC_SRC_FOLDER, m_settings.sourceFolder));
+  m_settings.destFolder = StorableText(EditFolder(IDC_DST_FOLDER, m_settings.destFolder));
 }
 
 void CTarnwickDlg::CaptureWindowRect() {
@@ -92,8 +92,8 @@ void CTarnwickDlg::CaptureSettings(bool textsInEveryMode) {
     }
   }
   m_settings.serialOn = IsDlgButtonChecked(IDC_SERIAL_ON) ? 1 : 0;
-  m_settings.prefixText = m_manualPrefix;
-  m_settings.serialText = m_manualSerial;
+  m_settings.prefixText = StorableText(m_manualPrefix);
+  m_settings.serialText = StorableText(m_manualSerial);
   m_settings.appendOn = IsDlgButtonChecked(IDC_APPEND) ? 1 : 0;
   m_settings.noConfirm = IsDlgButtonChecked(IDC_NO_CONFIRM) ? 1 : 0;
   m_settings.namingMode = m_namingMode;
@@ -144,8 +144,8 @@ BatchEnd CTarnwickDlg::LastBatchEnd() const {
   return m_stopped || m_serialLimitReached ? BatchEnd::kStopped : BatchEnd::kCompleted;
 }
 
-void CTarnwickDlg::FinishRun() {
-  if (!IsDlgButtonChecked(IDC_NO_CONFIRM) && !m_stopped)
+void CTarnwickDlg::FinishRun(RunEnd end) {
+  if (end == RunEnd::kReached && !IsDlgButtonChecked(IDC_NO_CONFIRM) && !m_stopped)
     AfxMessageBox(std::string(text::kDone) + "  " + std::to_string(m_fileCount) + " 件", kIconInformation);
   CaptureSettings(false);
   WriteSettings();

@@ -46,10 +46,28 @@ std::string_view FirstLine(std::string_view input) {
   return lineBreak == std::string_view::npos ? input : input.substr(0, lineBreak + 1);
 }
 
+/// `input`, cut into four texts as a user might type them, captured into the record: the line written from
+/// it reads back exactly, apart from the two placeholders.
+void RequireCapturedTextsSurvive(std::string_view input) {
+  SettingsRecord captured = kelvora::DefaultSettings();
+  const std::size_t quarter = input.size() / 4;
+  captured.sourceFolder = kelvora::StorableText(input.substr(0, quarter));
+  captured.destFolder = kelvora::StorableText(input.substr(quarter, quarter));
+  captured.prefixText = kelvora::StorableText(input.substr(2 * quarter, quarter));
+  captured.serialText = kelvora::StorableText(input.substr(3 * quarter));
+  if (captured.sourceFolder.empty()) captured.sourceFolder = "/";
+  if (captured.destFolder.empty()) captured.destFolder = "/";
+  SettingsRecord expected = captured;
+  if (expected.prefixText == " ") expected.prefixText.clear();
+  if (expected.serialText.empty() || expected.serialText == " ") expected.serialText = "1";
+  Require(kelvora::ParseSettingsLine(kelvora::FormatSettingsLine(captured)) == expected);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
+  RequireCapturedTextsSurvive(input);
   const std::optional<SettingsRecord> record = kelvora::ParseSettingsLine(FirstLine(input));
   if (!record) return 0;
   RequireHoldable(*record);

@@ -53,6 +53,15 @@ inline constexpr const char* kFolderRunNameHint = "もしくはファイル名�
 inline constexpr const char* kDroppedRunNameHint = "もしくはファイル名には次の文字は使えません： /:*?<>|";
 inline constexpr const char* kCheckName = "名前を確認して下さい（ EEXIST ）。";
 
+// The cause of a failed move, a line of its own under the failure, where the user can do something about it.
+inline constexpr const char* kCauseVanished = "原因：ファイルまたはフォルダが見つかりません。移動または削除されていないか確認して下さい。";
+inline constexpr const char* kCauseAccessDenied = "原因：アクセスが拒否されました。他のプログラムで使用中か、書き込みの権限がありません。";
+inline constexpr const char* kCauseSourceChanged = "原因：コピー中にファイルが変更されました。ファイルを使用しているプログラムを終了して下さい。";
+inline constexpr const char* kCauseCrossDevice = "原因：フォルダは別のドライブへ移動できません。";
+inline constexpr const char* kCauseTooLarge = "原因：移動先のドライブはこの大きさのファイルを保存できません。";
+inline constexpr const char* kCauseNoSpace = "原因：移動先のドライブの空き容量が足りません。";
+inline constexpr const char* kCauseReadOnly = "原因：ドライブが読み取り専用のため、書き込みできません。";
+inline constexpr const char* kCauseQuotaExceeded = "原因：移動先のディスク使用量が上限（クォータ）に達しました。";
 // The preview window.
 inline constexpr const char* kPreviewTitle = "プレビュー";
 inline constexpr const char* kPreviewOldName = "元の名前";

@@ -68,20 +68,20 @@ std::vector<std::string_view> SplitFields(std::string_view line) {
   return fields;
 }
 
-std::string ReadText(std::string_view field) {
-  return std::string(field.substr(0, CutToCharBoundary(field, kMaxTextBytes, kSystemCodePage)));
-}
-
-/// A text that is empty or holds a separator would shift every later field when read back.
+/// An empty text would vanish between two tabs and shift every later field when read back.
 void AppendText(std::string& line, const std::string& text) {
-  if (text.empty()) {
-    line += ' ';
-    return;
-  }
-  for (const char c : text) line += (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
+  line += text.empty() ? std::string(" ") : StorableText(text);
 }
 
 }  // namespace
+
+std::string StorableText(std::string_view text) {
+  std::string storable(text.substr(0, CutToCharBoundary(text, kMaxTextBytes, kSystemCodePage)));
+  for (char& c : storable) {
+    if (c == '\t' || c == '\r' || c == '\n' || c == '\0') c = ' ';
+  }
+  return storable;
+}
 
 SettingsRecord DefaultSettings() {
   SettingsRecord record;
@@ -111,7 +111,7 @@ std::optional<SettingsRecord> ParseSettingsLine(std::string_view line) {
   SettingsRecord record;
   auto field = fields.begin();
   ForEachField(
-      record, [&](std::string& text) { text = ReadText(*field++); },
+      record, [&](std::string& text) { text = StorableText(*field++); },
       [&](std::int32_t& value) { value = LeadingInteger(*field++); });
 
   if (record.prefixText == " ") record.prefixText.clear();

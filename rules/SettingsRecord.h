@@ -40,18 +40,24 @@ struct SettingsRecord {
   friend bool operator==(const SettingsRecord&, const SettingsRecord&) = default;
 };
 
+/// `text` as a text of the record can hold it: cut to 259 bytes at a character boundary, with the bytes that
+/// would break the line (tab, line breaks, NUL) turned into spaces. Every text is made storable when it is
+/// captured into the record and again when it is read from the line, so a line the program wrote always
+/// reads back to the record it was written from.
+std::string StorableText(std::string_view text);
+
 /// The values a first start and a reset use.
 SettingsRecord DefaultSettings();
 
 /// Splits a settings line (as read, possibly with its line break) into a record. Returns nothing when the
-/// line does not hold all 27 fields. Repairs what cannot be held faithfully: texts longer than 259 bytes are
-/// cut at a character boundary; a code whose indices are all within the alphabet gets its symbols rebuilt
+/// line does not hold all 27 fields. Repairs what cannot be held faithfully: every text is made storable; a
+/// code whose indices are all within the alphabet gets its symbols rebuilt
 /// from them, any other code becomes the default code. The placeholders " " become "" (prefix) and "1"
 /// (serial).
 std::optional<SettingsRecord> ParseSettingsLine(std::string_view line);
 
-/// The settings line of `record`: 27 fields, each followed by a tab, no line break. An empty prefix or
-/// serial text is written as the placeholder " ".
+/// The settings line of `record`: 27 fields, each followed by a tab, no line break. Texts are written as
+/// StorableText makes them; an empty one as the placeholder " ".
 std::string FormatSettingsLine(const SettingsRecord& record);
 
 }  // namespace kelvora

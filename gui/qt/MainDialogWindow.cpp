@@ -17,7 +17,10 @@
 namespace kelvora::gui {
 
 MainDialogWindow::MainDialogWindow(CTarnwickDlg& dialog)
-    : m_dialog(dialog), m_view(*this, dialog.Template()), m_menu(new QMenu(this)) {
+    : m_dialog(dialog),
+      m_view(*this, dialog.Template()),
+      m_menu(new QMenu(this)),
+      m_busyInput(new BusyInputFilter(*this, dialog)) {
   setAcceptDrops(false);  // until the user switches dropping on
   for (const ControlState& control : dialog.Controls()) {
     QWidget* widget = m_view.Widget(control.source->id);

@@ -4,6 +4,7 @@
 #include <QMenu>
 
 #include "app/TarnwickDlg.h"
+#include "gui/qt/BusyInputFilter.h"
 #include "gui/qt/DialogView.h"
 #include "gui/qt/PreviewWindow.h"
 
@@ -49,6 +50,7 @@ class MainDialogWindow final : public QDialog {
   CTarnwickDlg& m_dialog;
   DialogView m_view;
   QMenu* m_menu;
+  BusyInputFilter* m_busyInput;
   PreviewWindow* m_preview = nullptr;
 };
 

@@ -1,5 +1,6 @@
 #include "gui/qt/QtDialogHost.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -40,8 +41,8 @@ void QtDialogHost::MessageBox(const std::string& text, int icon, const std::stri
   RunModal(box);
 }
 
-std::optional<std::string> QtDialogHost::BrowseForFolder(const std::string& title) {
-  const QString folder = PickFolder(FromUtf8(title));
+std::optional<std::string> QtDialogHost::BrowseForFolder(const std::string& title, const std::string& startFolder) {
+  const QString folder = PickFolder(FromUtf8(title), QFile::decodeName(QByteArray::fromStdString(startFolder)));
   if (folder.isEmpty()) return std::nullopt;
   return QFile::encodeName(folder).toStdString();
 }
@@ -75,6 +76,11 @@ void QtDialogHost::ControlChanged(int id) {
   if (m_window) m_window->Mirror(id);
 }
 
+void QtDialogHost::KeepAlive() {
+  // Paints and answers the window system; the window itself refuses the user's input while a batch runs.
+  QCoreApplication::processEvents();
+}
+
 void QtDialogHost::EndProcess(int status) {
   m_window->hide();
   emit ended(status);
@@ -82,8 +88,8 @@ void QtDialogHost::EndProcess(int status) {
 
 void QtDialogHost::RunModal(QDialog& box) { box.exec(); }
 
-QString QtDialogHost::PickFolder(const QString& title) {
-  return QFileDialog::getExistingDirectory(m_window.get(), title, QString(), QFileDialog::ShowDirsOnly);
+QString QtDialogHost::PickFolder(const QString& title, const QString& startFolder) {
+  return QFileDialog::getExistingDirectory(m_window.get(), title, startFolder, QFileDialog::ShowDirsOnly);
 }
 
 }  // namespace kelvora::gui

@@ -26,12 +26,13 @@ class QtDialogHost : public QObject, public DialogHost {
   MainDialogWindow* Window() const { return m_window.get(); }
 
   void MessageBox(const std::string& text, int icon, const std::string& caption) override;
-  std::optional<std::string> BrowseForFolder(const std::string& title) override;
+  std::optional<std::string> BrowseForFolder(const std::string& title, const std::string& startFolder) override;
   void ShowAboutBox() override;
   WindowRect GetWindowRect() override;
   void ShowWindowAt(int x, int y) override;
   void DragAcceptFiles(bool accept) override;
   void ControlChanged(int id) override;
+  void KeepAlive() override;
   void ShowPreview() override;
   void PlanInputsChanged() override;
   void EndProcess(int status) override;
@@ -44,8 +45,8 @@ class QtDialogHost : public QObject, public DialogHost {
  protected:
   /// Runs `box` modally until the user closes it.
   virtual void RunModal(QDialog& box);
-  /// The folder the user picks; empty when they cancel.
-  virtual QString PickFolder(const QString& title);
+  /// The folder the user picks, starting at `startFolder` (empty: the default place); empty when they cancel.
+  virtual QString PickFolder(const QString& title, const QString& startFolder);
 
  private:
   std::unique_ptr<MainDialogWindow> m_window;

@@ -75,7 +75,7 @@ void CDialog::SetRadioGroup(int firstId, int value) {
 
 void CDialog::Click(int id) {
   const ControlState& control = Control(id);
-  if (!AcceptsInput() || !control.enabled || !control.visible) return;
+  if (!AcceptsClick(id) || !control.enabled || !control.visible) return;
   if ((control.source->style & kStyleAuto) != 0) {
     if (control.source->kind == ControlKind::kCheckBox) CheckDlgButton(id, control.check == 0 ? 1 : 0);
     if (control.source->kind == ControlKind::kRadioButton) {

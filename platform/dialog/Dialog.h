@@ -59,6 +59,8 @@ class CDialog {
   virtual void OnCommand(int id) = 0;
   /// False while the dialog takes no input at all; clicks and typing are then ignored.
   virtual bool AcceptsInput() const { return true; }
+  /// Whether a click on control `id` is taken; by default whenever input is.
+  virtual bool AcceptsClick(int /*id*/) const { return AcceptsInput(); }
 
  protected:
   DialogHost& Host() { return m_host; }

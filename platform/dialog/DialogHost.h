@@ -37,8 +37,9 @@ class DialogHost {
   virtual ~DialogHost() = default;
   /// Shows a modal box with one OK button and returns when it is closed.
   virtual void MessageBox(const std::string& text, int icon, const std::string& caption) = 0;
-  /// Shows the folder dialog; the chosen folder's full path, or nothing when the user cancels.
-  virtual std::optional<std::string> BrowseForFolder(const std::string& title) = 0;
+  /// Shows the folder dialog, opened at `startFolder` (an existing folder, its full path) or, when that is
+  /// empty, where the system opens it. Returns the chosen folder's full path, or nothing when the user cancels.
+  virtual std::optional<std::string> BrowseForFolder(const std::string& title, const std::string& startFolder) = 0;
   /// Shows the About box modally.
   virtual void ShowAboutBox() = 0;
   /// The window's rectangle (its frame) in screen coordinates.
@@ -49,6 +50,13 @@ class DialogHost {
   virtual void DragAcceptFiles(bool accept) = 0;
   /// A control's state changed in the model; the host mirrors it.
   virtual void ControlChanged(int id) = 0;
+  /// Called by a running batch every few tens of milliseconds, also from inside a long copy, so the window
+  /// stays alive: paints what changed (the count and serial displays show the progress) and answers the
+  /// window system (moving, minimising), then returns without waiting. Input other than a request to close
+  /// the window (the close box, Alt+F4, Esc, the button IDCANCEL, the window menu's close item) is refused
+  /// and dropped, not kept for later; a request to close reaches the dialog as command IDCANCEL, which then
+  /// stops the batch. Never shows anything modal.
+  virtual void KeepAlive() = 0;
   /// Shows the preview of the folder batch: a window of its own that does not block this one. Hosts
   /// without one ignore it.
   virtual void ShowPreview() {}

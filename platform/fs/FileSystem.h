@@ -16,14 +16,23 @@ enum : int {
   kErrNoMoreFiles = 18,  ///< the walk has delivered its last entry
 };
 
-/// errno classes of MoveNoReplace that the batches tell apart; any other value is passed on as it is.
+/// errno classes of MoveNoReplace that the batches tell apart; any other value is passed on as it is. The
+/// values are the errno numbers of the C runtimes (the batches show them as "errno = N"), so every file
+/// layer reports the same number for the same cause, whatever its system calls it.
 enum : int {
   kMoveOk = 0,
-  kMoveAccessDenied = 13,  ///< EACCES, EPERM, EBUSY, ETXTBSY
-  kMoveTargetExists = 17,  ///< the target name is taken (EEXIST, ENOTEMPTY)
-  kMoveInvalidName = 22,   ///< the destination's file system rejects the name (EINVAL, EILSEQ)
-  kMoveCrossDevice = 18,   ///< a folder cannot be moved to another file system
-  kMoveAbandoned = 125,    ///< the MoveProgress asked to stop (ECANCELED); the source is as it was
+  kMoveVanished = 2,         ///< the file, or a folder of either path, does not exist (ENOENT)
+  kMoveAccessDenied = 13,    ///< no permission, or another program holds the file (EACCES, EPERM, EBUSY, ETXTBSY)
+  kMoveSourceChanged = 16,   ///< the source changed while it was copied to another file system; the batches
+                             ///< try again later, as for kMoveAccessDenied
+  kMoveTargetExists = 17,    ///< the target name is taken (EEXIST, ENOTEMPTY)
+  kMoveCrossDevice = 18,     ///< a folder (or anything but a file or link) cannot go to another file system
+  kMoveInvalidName = 22,     ///< the destination's file system rejects the name (EINVAL, EILSEQ)
+  kMoveTooLarge = 27,        ///< the destination's file system cannot hold a file this large (EFBIG)
+  kMoveNoSpace = 28,         ///< no space left on the destination (ENOSPC)
+  kMoveReadOnly = 30,        ///< the file system of the source or the destination is read-only (EROFS)
+  kMoveQuotaExceeded = 122,  ///< the user's disk quota on the destination is used up (EDQUOT)
+  kMoveAbandoned = 125,      ///< the MoveProgress asked to stop (ECANCELED); the source is as it was
 };
 
 /// An open walk over one folder. Destroying it closes the walk.
@@ -71,8 +80,8 @@ class FileSystem {
   virtual std::optional<FileId> IdentifyFile(const std::string& path, bool throughLink) = 0;
 
   /// Renames `from` to `to` (possibly in another folder or on another file system) and never replaces an
-  /// existing `to`. Returns kMoveOk, or an errno class: kMoveAccessDenied, kMoveTargetExists,
-  /// kMoveInvalidName, or the system's own errno for anything else. On failure `from` is untouched and no
+  /// existing `to`. Returns kMoveOk, one of the errno classes above, or the system's own errno for anything
+  /// else. On failure `from` is untouched and no
   /// partial file is left under `to`.
   virtual int MoveNoReplace(const std::string& from, const std::string& to) = 0;
 
@@ -94,6 +103,12 @@ class FileSystem {
 
   /// The current time in seconds since the epoch.
   virtual std::int64_t Now() = 0;
+
+  /// Milliseconds on a clock that only moves forward and never jumps with the wall clock (a monotonic clock
+  /// such as CLOCK_MONOTONIC_COARSE or GetTickCount64), from any starting point. A running batch reads it
+  /// once per file to give the window a turn every few tens of milliseconds, so it must be cheap; a
+  /// resolution of a few milliseconds is enough.
+  virtual std::int64_t MonotonicMs() = 0;
 
   /// Formats `time` as local time with strftime's `format`; empty when the conversion fails.
   virtual std::string FormatLocalTime(std::int64_t time, const char* format) = 0;

@@ -1,5 +1,6 @@
 #include "DialogFixture.h"
 #include "res/Strings.h"
+#include "rules/AutoCode.h"
 
 namespace kelvora::testing {
 namespace {
@@ -78,6 +79,36 @@ TEST_F(ExitTest, ClearsTheSortBoxWithoutRunningAnything) {
   dlg->Click(IDC_SORT);
   dlg->OnCommand(IDCANCEL);
   EXPECT_EQ(Checked(IDC_SORT), 0);
+}
+
+TEST_F(ExitTest, OverlongTextsAreSavedCutAndTheNextStartKeepsEverySetting) {
+  SettingsRecord record = FolderSettings();
+  record.autoCodeOn = 0;
+  record.serialOn = 1;
+  record.codeIndex = {3, 0, 0, 0, 0, 0, 2};
+  Start(record);
+  // "写" is three bytes: 100 of them cross the limit in the middle of one.
+  std::string photos;
+  for (int i = 0; i < 100; ++i) photos += "\xE5\x86\x99";
+  dlg->TypeText(IDC_SRC_FOLDER, "/" + photos);
+  dlg->TypeText(IDC_DST_FOLDER, std::string(400, 'd'));
+  dlg->TypeText(IDC_PREFIX, photos);
+  dlg->TypeText(IDC_SERIAL, "7" + photos);
+  dlg->OnCommand(IDCANCEL);
+
+  const std::optional<SettingsRecord> saved = ParseSettingsLine(fs.files.at(kSettingsPath));
+  ASSERT_TRUE(saved.has_value()) << "the saved line no longer reads as a record";
+  EXPECT_EQ(saved->sourceFolder, "/" + photos.substr(0, 258));
+  EXPECT_EQ(saved->destFolder, std::string(259, 'd'));
+  EXPECT_EQ(saved->prefixText, photos.substr(0, 258));
+  EXPECT_EQ(saved->serialText, "7" + photos.substr(0, 258));
+  EXPECT_EQ(ComposeCodeText(saved->codeChars), "B00000C");
+
+  host = FakeHost{};
+  StartWithCurrentFiles();
+  EXPECT_EQ(host.TakeBoxes(), Boxes{});
+  EXPECT_EQ(dlg->Settings(), *saved);
+  EXPECT_EQ(Text(IDC_SRC_FOLDER), saved->sourceFolder);
 }
 
 }  // namespace

@@ -96,6 +96,7 @@ std::optional<FileId> FakeFileSystem::IdentifyFile(const std::string& path, bool
 
 int FakeFileSystem::MoveNoReplace(const std::string& from, const std::string& to) {
   log.push_back("move " + from + " -> " + to);
+  monotonicMs += msPerMove;
   if (failMove)
     if (const std::optional<int> error = failMove(from, to, ++m_moveAttempts[from])) return *error;
   const auto [fromFolder, fromName] = Split(from);
@@ -117,8 +118,15 @@ bool FakeFileSystem::SameFolder(const std::string& a, const std::string& b) {
 }
 
 void FakeFileSystem::Sleep(int milliseconds) {
-  log.push_back("sleep " + std::to_string(milliseconds));
+  // A pause slept in slices, with nothing else done in between, is one pause in the log.
+  int slept = milliseconds;
+  if (!log.empty() && log.back().rfind("sleep ", 0) == 0) {
+    slept += std::stoi(log.back().substr(6));
+    log.pop_back();
+  }
+  log.push_back("sleep " + std::to_string(slept));
   sleptMs += milliseconds;
+  monotonicMs += milliseconds;
 }
 
 std::string FakeFileSystem::FormatLocalTime(std::int64_t time, const char* format) {
@@ -144,6 +152,7 @@ ReplaceFileResult FakeFileSystem::ReplaceFile(const std::string& path, const std
   log.push_back("write " + path);
   if (replaceResult && *replaceResult != ReplaceFileResult::kOk) return *replaceResult;
   files[path] = bytes;
+  written.push_back(bytes);
   return ReplaceFileResult::kOk;
 }
 

@@ -40,10 +40,15 @@ class FakeFileSystem final : public FileSystem {
   std::optional<ReadLineResult::Status> readStatus;
 
   std::vector<std::string> log;
+  /// Every content ReplaceFile wrote, in order.
+  std::vector<std::string> written;
   int sleptMs = 0;
   /// Walks opened and not yet closed.
   int openWalks = 0;
   std::int64_t now = 1706745599;  // 2024-01-31 23:59:59 UTC
+  /// The monotonic clock; a pause moves it on, and so does every move by `msPerMove`.
+  std::int64_t monotonicMs = 0;
+  std::int64_t msPerMove = 0;
   /// What the batch last set for moves to report to.
   MoveProgress* moveProgress = nullptr;
 
@@ -71,6 +76,7 @@ class FakeFileSystem final : public FileSystem {
   bool SameFolder(const std::string& a, const std::string& b) override;
   void Sleep(int milliseconds) override;
   std::int64_t Now() override { return now; }
+  std::int64_t MonotonicMs() override { return monotonicMs; }
   std::string FormatLocalTime(std::int64_t time, const char* format) override;
   ReadLineResult ReadFirstLine(const std::string& path, std::size_t maxBytes) override;
   ReplaceFileResult ReplaceFile(const std::string& path, const std::string& bytes) override;

@@ -29,6 +29,7 @@ class FakeHost final : public DialogHost {
   std::string lastCaption;
   std::deque<std::optional<std::string>> pickerAnswers;
   std::vector<std::string> pickerTitles;
+  std::vector<std::string> pickerStarts;
   WindowRect rect{10, 20, 410, 260};
   std::optional<std::pair<int, int>> shownAt;
   bool acceptsDrops = false;
@@ -36,6 +37,9 @@ class FakeHost final : public DialogHost {
   std::optional<int> endStatus;
   /// Runs inside every message box, as a nested event loop would.
   std::function<void()> duringBox;
+  /// Turns a running batch gave the window, and what runs in each, as the user could act meanwhile.
+  int turns = 0;
+  std::function<void()> duringTurn;
 
   /// The boxes shown since the last call.
   Boxes TakeBoxes() { return std::exchange(boxes, {}); }
@@ -45,8 +49,9 @@ class FakeHost final : public DialogHost {
     lastCaption = caption;
     if (duringBox) duringBox();
   }
-  std::optional<std::string> BrowseForFolder(const std::string& title) override {
+  std::optional<std::string> BrowseForFolder(const std::string& title, const std::string& startFolder) override {
     pickerTitles.push_back(title);
+    pickerStarts.push_back(startFolder);
     if (pickerAnswers.empty()) return std::nullopt;
     auto answer = pickerAnswers.front();
     pickerAnswers.pop_front();
@@ -57,6 +62,10 @@ class FakeHost final : public DialogHost {
   void ShowWindowAt(int x, int y) override { shownAt = {x, y}; }
   void DragAcceptFiles(bool accept) override { acceptsDrops = accept; }
   void ControlChanged(int) override {}
+  void KeepAlive() override {
+    ++turns;
+    if (duringTurn) duringTurn();
+  }
   void EndProcess(int status) override { endStatus = status; }
   void ShowPreview() override { ++previews; }
   void PlanInputsChanged() override { ++planNotices; }

@@ -396,7 +396,7 @@ TEST_F(FolderBatchTest, DateTimeRunKeepsTheTextsOfTextMode) {
 
 class FolderWalkErrors : public FolderBatchTest, public ::testing::WithParamInterface<bool> {};
 
-TEST_P(FolderWalkErrors, UnreadableNextEntryEndsTheRunUnsaved) {
+TEST_P(FolderWalkErrors, UnreadableNextEntryEndsTheRunSavingWhatWasRenamed) {
   const bool listed = GetParam();
   Start(Record(Naming::kTypedText));
   AddFiles({"a.jpg", "b.jpg"});
@@ -406,10 +406,11 @@ TEST_P(FolderWalkErrors, UnreadableNextEntryEndsTheRunUnsaved) {
   // A listing fails before it renames; walking has renamed what it met.
   EXPECT_EQ(host.TakeBoxes(), (Boxes{{"ファイル検索に失敗しました。 code = 5", listed ? kIconHand : kIconNone}}));
   EXPECT_EQ(fs.Names(kDest), listed ? std::vector<std::string>{} : std::vector<std::string>{"IMG-0001.jpg"});
-  EXPECT_EQ(Writes(), 0);
+  EXPECT_EQ(Writes(), listed ? 0 : 1);
+  EXPECT_EQ(Text(IDC_COUNT), listed ? "0" : "1");
 }
 
-TEST_P(FolderWalkErrors, WalkThatCannotBeReopenedAfterAPauseEndsTheRun) {
+TEST_P(FolderWalkErrors, WalkThatCannotBeReopenedAfterAPauseEndsTheRunSavingWhatWasRenamed) {
   const std::pair<int, Box> cases[] = {{3, {text::kWalkMissing, kIconExclamation}},
                                        {5, {text::kWalkFailed, kIconHand}}};
   for (const auto& [error, box] : cases) {
@@ -427,7 +428,8 @@ TEST_P(FolderWalkErrors, WalkThatCannotBeReopenedAfterAPauseEndsTheRun) {
     EXPECT_EQ(host.TakeBoxes(), Boxes{box});
     EXPECT_EQ(fs.Names(kDest), std::vector<std::string>{"IMG-0001.jpg"});
     EXPECT_EQ(fs.Count("sleep 1000"), 1);
-    EXPECT_EQ(Writes(), 0);
+    EXPECT_EQ(Writes(), 1);
+    EXPECT_EQ(Saved().serialText, "2");
   }
 }
 

@@ -31,6 +31,24 @@ TEST_P(FolderPicker, ConfirmedFolderGoesIntoTheRecordAndTheEditOnly) {
   EXPECT_EQ(Saved().*row.field, "/photos/100%/%s");
 }
 
+TEST_P(FolderPicker, OpensAtTheFolderTheEditNamesWhenItExists) {
+  const PickerRow& row = GetParam();
+  Start(FolderSettings());
+  fs.AddFolder("/photos/2024");
+  const std::string recorded = dlg->Settings().*row.field;
+  const std::pair<std::string, std::string> cases[] = {
+      {"/photos/2024", "/photos/2024"},  // an existing folder
+      {"/photos/gone", ""},              // a folder that does not exist: where the system opens it
+      {"", recorded},                    // an empty edit: the recorded folder the batch would use
+  };
+  for (const auto& [typed, start] : cases) {
+    SCOPED_TRACE(typed);
+    dlg->TypeText(row.edit, typed);
+    dlg->Click(row.button);
+    EXPECT_EQ(host.pickerStarts.back(), start);
+  }
+}
+
 TEST_P(FolderPicker, CancelChangesNothing) {
   const PickerRow& row = GetParam();
   Start(FolderSettings());

@@ -51,11 +51,13 @@ class RenameOutcomeTest : public DialogFixture, public ::testing::WithParamInter
     };
   }
 
-  /// The first of the two boxes of a failure that is neither a denial, an existing name nor an invalid name.
-  Box OtherFailure(int error) const {
-    return {std::string(text::kRenameFailed) + " errno = " + std::to_string(error) + "\n" + text::kNameTooLong +
-                "\n" + (Dropped() ? text::kDroppedRunNameHint : text::kFolderRunNameHint),
-            kIconHand};
+  /// The first of the two boxes of a failure that is neither a denial, an existing name nor an invalid name,
+  /// with the line that names its cause, if any.
+  Box OtherFailure(int error, const char* cause = nullptr) const {
+    std::string text = std::string(text::kRenameFailed) + " errno = " + std::to_string(error) + "\n" +
+                       text::kNameTooLong + "\n" + (Dropped() ? text::kDroppedRunNameHint : text::kFolderRunNameHint);
+    if (cause) text += std::string("\n") + cause;
+    return {text, kIconHand};
   }
   static Box CheckName(const std::string& oldPath, const std::string& newPath) {
     return {OldNew(text::kCheckName, oldPath, newPath, text::kRunInterrupted), kIconHand};
@@ -100,13 +102,14 @@ TEST_P(RenameOutcomeTest, AccessDeniedForEverGivesUpAfterFivePauses) {
   StartWithFiles(TypedTextSettings());
   Fail("b.jpg", kMoveAccessDenied);
   Run();
-  EXPECT_EQ(host.TakeBoxes(), (Boxes{OtherFailure(13),
+  EXPECT_EQ(host.TakeBoxes(), (Boxes{OtherFailure(13, text::kCauseAccessDenied),
                                      CheckName("/src/b.jpg", "/dst/IMG-0002.jpg")}));
   EXPECT_EQ(fs.Count("sleep 1000"), 5);
   EXPECT_EQ(fs.Count("move /src/b.jpg "), 6);
   EXPECT_EQ(fs.Names(kDest), std::vector<std::string>{"IMG-0001.jpg"});
   EXPECT_EQ(fs.Names(kSource), (std::vector<std::string>{"b.jpg", "c.jpg"}));
-  EXPECT_EQ(Writes(), 0);
+  // The run goes on numbering after the number the failed name took.
+  EXPECT_EQ(Saved().serialText, "3");
 }
 
 TEST_P(RenameOutcomeTest, PausesAreCountedPerFile) {
@@ -171,7 +174,7 @@ TEST_P(RenameOutcomeTest, ExistingTargetAtTheFirstFileRenamesNothing) {
 // ---------------------------------------------------------------------------------------------------------
 // Invalid names and every other failure end the run at once.
 
-TEST_P(RenameOutcomeTest, InvalidNameEndsTheRunUnsaved) {
+TEST_P(RenameOutcomeTest, InvalidNameEndsTheRunAtOnce) {
   StartWithFiles(TypedTextSettings());
   Fail("b.jpg", kMoveInvalidName);
   Run();
@@ -179,16 +182,15 @@ TEST_P(RenameOutcomeTest, InvalidNameEndsTheRunUnsaved) {
     EXPECT_EQ(host.TakeBoxes(),
               (Boxes{{OldNew(text::kDroppedNotFound, "/src/b.jpg", "/dst/IMG-0002.jpg", text::kCheckFile),
                       kIconHand}}));
-    EXPECT_EQ(Text(IDC_SERIAL), "1");
   } else {
     EXPECT_EQ(host.TakeBoxes(),
               (Boxes{{std::string(text::kInvalidName) + "\n" + text::kInvalidNameHint, kIconHand}}));
-    // The folder run shows how far it got; the number the failed name took is not given back.
-    EXPECT_EQ(Text(IDC_COUNT), "1");
-    EXPECT_EQ(Text(IDC_SERIAL), "3");
   }
+  // Both show how far the run got; the number the failed name took is not given back.
+  EXPECT_EQ(Text(IDC_COUNT), "1");
+  EXPECT_EQ(Text(IDC_SERIAL), "3");
   EXPECT_EQ(fs.Names(kSource), (std::vector<std::string>{"b.jpg", "c.jpg"}));
-  EXPECT_EQ(Writes(), 0);
+  EXPECT_EQ(Saved().serialText, "3");
 }
 
 TEST_P(RenameOutcomeTest, VanishedFileEndsTheRunWithTwoBoxes) {
@@ -196,12 +198,68 @@ TEST_P(RenameOutcomeTest, VanishedFileEndsTheRunWithTwoBoxes) {
   Fail("b.jpg", 2);
   dlg->SetDlgItemText(IDC_COUNT, "7");  // left by an earlier run: every road clears it before renaming
   Run();
-  EXPECT_EQ(host.TakeBoxes(), (Boxes{OtherFailure(2),
+  EXPECT_EQ(host.TakeBoxes(), (Boxes{OtherFailure(2, text::kCauseVanished),
                                      CheckName("/src/b.jpg", "/dst/IMG-0002.jpg")}));
   EXPECT_EQ(fs.Names(kSource), (std::vector<std::string>{"b.jpg", "c.jpg"}));
-  EXPECT_EQ(Text(IDC_COUNT), "0");
-  EXPECT_EQ(Text(IDC_SERIAL), "1");
-  EXPECT_EQ(Writes(), 0);
+  EXPECT_EQ(Text(IDC_COUNT), "1");
+  EXPECT_EQ(Text(IDC_SERIAL), "3");
+  EXPECT_EQ(Writes(), 1);
+}
+
+TEST_P(RenameOutcomeTest, FailureAfterRenamingEndsLikeAStopSoTheNextRunMeetsNoOwnName) {
+  SettingsRecord record = TypedTextSettings();
+  record.autoCodeOn = 1;
+  StartWithFiles(record);
+  Fail("b.jpg", 2, 1);
+  Run();
+  EXPECT_EQ(host.TakeBoxes(),
+            (Boxes{OtherFailure(2, text::kCauseVanished), CheckName("/src/b.jpg", "/dst/A000000_0002.jpg")}));
+  EXPECT_EQ(fs.Names(kDest), std::vector<std::string>{"A000000_0001.jpg"});
+  EXPECT_EQ(Text(IDC_COUNT), "1");
+  EXPECT_EQ(Writes(), 1);
+  // The folder run advances the code as its end would; a drop leaves that to the switching-off of dropping
+  // and numbers on instead.
+  const char* code = Dropped() ? "A000000" : "A00000A";
+  EXPECT_EQ(dlg->CodeText(), code);
+  EXPECT_EQ(ComposeCodeText(Saved().codeChars), code);
+  EXPECT_EQ(Text(IDC_SERIAL), Dropped() ? "3" : "1");
+
+  Run();
+  EXPECT_EQ(host.TakeBoxes(), Boxes{DoneBox(2)});
+  EXPECT_TRUE(fs.Names(kSource).empty());
+  EXPECT_EQ(fs.folders.at(kDest).size(), 3u);
+}
+
+TEST_P(RenameOutcomeTest, FailureReportNamesTheCausesAUserCanActOn) {
+  const std::pair<int, const char*> cases[] = {
+      {kMoveNoSpace, text::kCauseNoSpace},       {kMoveQuotaExceeded, text::kCauseQuotaExceeded},
+      {kMoveReadOnly, text::kCauseReadOnly},     {kMoveTooLarge, text::kCauseTooLarge},
+      {kMoveCrossDevice, text::kCauseCrossDevice}, {kMoveVanished, text::kCauseVanished},
+      {5, nullptr},                              {36, nullptr},
+  };
+  for (const auto& [error, cause] : cases) {
+    SCOPED_TRACE(error);
+    fs = FakeFileSystem{};
+    StartWithFiles(TypedTextSettings());
+    Fail("a.jpg", error);
+    Run();
+    EXPECT_EQ(host.TakeBoxes(), (Boxes{OtherFailure(error, cause), CheckName("/src/a.jpg", "/dst/IMG-0001.jpg")}));
+    EXPECT_EQ(fs.Count("sleep"), 0);
+  }
+}
+
+TEST_P(RenameOutcomeTest, SourceThatKeepsChangingIsTriedAgainThenReportedAsSuch) {
+  StartWithFiles(TypedTextSettings());
+  // a.jpg is still being written for two attempts; b.jpg never settles.
+  fs.failMove = [](const std::string& from, const std::string&, int attempt) -> std::optional<int> {
+    if (from == "/src/b.jpg" || (from == "/src/a.jpg" && attempt <= 2)) return kMoveSourceChanged;
+    return std::nullopt;
+  };
+  Run();
+  EXPECT_EQ(host.TakeBoxes(), (Boxes{OtherFailure(kMoveSourceChanged, text::kCauseSourceChanged),
+                                     CheckName("/src/b.jpg", "/dst/IMG-0002.jpg")}));
+  EXPECT_EQ(fs.Names(kDest), std::vector<std::string>{"IMG-0001.jpg"});
+  EXPECT_EQ(fs.Count("sleep 1000"), 7);
 }
 
 TEST_P(RenameOutcomeTest, PathsPastTheLimitAreRefusedBeforeTheFileSystemSeesThem) {
@@ -254,6 +312,7 @@ struct InvalidNameRow {
   const char* typedSerial;
   const char* failing;  // the name the move is refused under
   const char* serialAfter;
+  const char* code;  // the run renamed a file before the failure, so an auto-code run advances the code
 };
 
 class InvalidNameDisplay : public DialogFixture, public ::testing::WithParamInterface<InvalidNameRow> {};
@@ -278,14 +337,17 @@ TEST_P(InvalidNameDisplay, SerialShowsTheNextNumberOnlyForTypedText) {
   EXPECT_EQ(host.TakeBoxes(), (Boxes{{std::string(text::kInvalidName) + "\n" + text::kInvalidNameHint, kIconHand}}));
   EXPECT_EQ(Text(IDC_COUNT), "1");
   EXPECT_EQ(Text(IDC_SERIAL), row.serialAfter);
-  EXPECT_EQ(dlg->CodeText(), "A000000");
+  EXPECT_EQ(dlg->CodeText(), row.code);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, InvalidNameDisplay,
-                         ::testing::Values(InvalidNameRow{"TypedText", 1, 0, IDOK, "5", "IMG-0006.jpg", "7"},
-                                           InvalidNameRow{"AutoCode", 1, 1, IDOK, "5", "A000000_0006.jpg", "1"},
-                                           InvalidNameRow{"Stamp", 0, 0, IDOK, "5", "20240131-235959_0006.jpg", "1"},
-                                           InvalidNameRow{"MoveOnly", 1, 0, IDC_MOVE_ONLY, "05", "b.jpg", "05"}),
+                         ::testing::Values(InvalidNameRow{"TypedText", 1, 0, IDOK, "5", "IMG-0006.jpg", "7", "A000000"},
+                                           InvalidNameRow{"AutoCode", 1, 1, IDOK, "5", "A000000_0006.jpg", "1",
+                                                          "A00000A"},
+                                           InvalidNameRow{"Stamp", 0, 0, IDOK, "5", "20240131-235959_0006.jpg", "1",
+                                                          "A000000"},
+                                           InvalidNameRow{"MoveOnly", 1, 0, IDC_MOVE_ONLY, "05", "b.jpg", "05",
+                                                          "A000000"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

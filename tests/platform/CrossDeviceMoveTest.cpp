@@ -213,16 +213,16 @@ TEST_P(CrossDeviceMoveTest, KeepsEveryByteWhateverFailsOnTheWay) {
   const Case cases[] = {
       {"fault between copy and removal", {.beforeSourceRemoval = failWith(EIO)}, EIO, original},
       {"disk full in mid-copy", {.afterCopyChunk = failAfterFirstChunk(ENOSPC)}, ENOSPC, original},
-      {"source grows during the copy", {.afterCopyChunk = appendToSource}, kMoveAccessDenied, original + "more"},
-      {"source rewritten during the copy", {.afterCopyChunk = rewriteFirstByte}, kMoveAccessDenied,
+      {"source grows during the copy", {.afterCopyChunk = appendToSource}, kMoveSourceChanged, original + "more"},
+      {"source rewritten during the copy", {.afterCopyChunk = rewriteFirstByte}, kMoveSourceChanged,
        "!" + original.substr(1)},
-      {"source replaced before its removal", {.beforeSourceRemoval = replaceSource}, kMoveAccessDenied,
+      {"source replaced before its removal", {.beforeSourceRemoval = replaceSource}, kMoveSourceChanged,
        "a newer version"},
       {"source folder not writable",
        {.checkSourceRemovable = refuseRemoval(EACCES), .afterCopyChunk = anyCopy},
        kMoveAccessDenied, original},
       {"source on a read-only file system",
-       {.checkSourceRemovable = refuseRemoval(EROFS), .afterCopyChunk = anyCopy}, EROFS,
+       {.checkSourceRemovable = refuseRemoval(EROFS), .afterCopyChunk = anyCopy}, kMoveReadOnly,
        original},
   };
   for (const Case& c : cases) {
@@ -264,11 +264,14 @@ TEST_P(CrossDeviceMoveTest, CopiesNothingFromAFolderThatKeepsItsFiles) {
 }
 
 TEST_P(CrossDeviceMoveTest, SortsErrorsIntoTheClassesTheBatchesActOn) {
+  // A busy source during a move across file systems is one that changed while it was copied.
   const std::pair<int, int> cases[] = {
-      {EACCES, kMoveAccessDenied}, {EPERM, kMoveAccessDenied},   {EBUSY, kMoveAccessDenied},
-      {ETXTBSY, kMoveAccessDenied}, {EEXIST, kMoveTargetExists}, {ENOTEMPTY, kMoveTargetExists},
-      {EINVAL, kMoveInvalidName},   {EILSEQ, kMoveInvalidName},  {ENOSPC, ENOSPC},
-      {EROFS, EROFS},               {ENAMETOOLONG, ENAMETOOLONG}, {EIO, EIO},
+      {EACCES, kMoveAccessDenied},   {EPERM, kMoveAccessDenied},      {EBUSY, kMoveSourceChanged},
+      {ETXTBSY, kMoveAccessDenied},  {EEXIST, kMoveTargetExists},     {ENOTEMPTY, kMoveTargetExists},
+      {EINVAL, kMoveInvalidName},    {EILSEQ, kMoveInvalidName},      {ENOENT, kMoveVanished},
+      {ENOSPC, kMoveNoSpace},        {EDQUOT, kMoveQuotaExceeded},    {EROFS, kMoveReadOnly},
+      {EFBIG, kMoveTooLarge},        {EXDEV, kMoveCrossDevice},       {ENAMETOOLONG, ENAMETOOLONG},
+      {EIO, EIO},
   };
   WriteSource("x");
   for (const auto& [error, expected] : cases) {

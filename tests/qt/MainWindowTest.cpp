@@ -22,7 +22,6 @@
 #include "gui/qt/AboutBox.h"
 #include "gui/qt/DialogUnits.h"
 #include "gui/qt/MimeDrop.h"
-#include "platform/fs/posix/PosixFileSystem.h"
 #include "res/Strings.h"
 #include "res/Templates.h"
 #include "res/resource.h"
@@ -60,6 +59,34 @@ QPoint BackgroundPoint(Program& program) {
   const BaseUnits units = program.Window().View().Units();
   return {MulDiv(56, units.x, 4), MulDiv(4, units.y, 8)};
 }
+
+/// A click on `widget` as the window system would deliver it later, in the next turn of the event loop.
+void PostClick(QWidget& widget) {
+  const QPointF centre = QRectF(widget.rect()).center();
+  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+    QCoreApplication::postEvent(
+        &widget, new QMouseEvent(type, centre, widget.mapToGlobal(centre), Qt::LeftButton, held, Qt::NoModifier));
+  }
+}
+
+/// Records the text of an edit each time it is painted.
+class PaintWatch final : public QObject {
+ public:
+  PaintWatch(QLineEdit& edit, QStringList& painted) : m_edit(edit), m_painted(painted) {
+    edit.installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) m_painted << m_edit.text();
+    return false;
+  }
+
+ private:
+  QLineEdit& m_edit;
+  QStringList& m_painted;
+};
 
 }  // namespace
 
@@ -293,6 +320,8 @@ class MainWindowTest : public QObject {
     QTest::mouseClick(program.Control(IDC_BROWSE_DST), Qt::LeftButton);
     QCOMPARE(program.Control<QLineEdit>(IDC_DST_FOLDER)->text(), picked ? folder : m_workspace->Dest());
     QVERIFY(program.host.folderAnswers.empty());
+    // The dialog opened at the folder the edit named.
+    QCOMPARE(program.host.folderStarts, std::vector<QString>{m_workspace->Dest()});
   }
 
   void droppedFilesMoveWhenArmed_data() {
@@ -429,6 +458,62 @@ class MainWindowTest : public QObject {
     // Alt+Space must not press the focused button as well.
     QVERIFY(program.host.boxes.empty());
     QVERIFY(window.isVisible());
+  }
+
+  void longBatchPaintsItsProgressAndStopsWhenClosed_data() {
+    QTest::addColumn<QString>("way");
+    QTest::newRow("close box") << QStringLiteral("close");
+    QTest::newRow("Esc") << QStringLiteral("esc");
+    QTest::newRow("終了") << QStringLiteral("button");
+  }
+
+  void longBatchPaintsItsProgressAndStopsWhenClosed() {
+    QFETCH(QString, way);
+    constexpr int kFiles = 40;
+    for (int i = 0; i < kFiles; ++i) m_workspace->AddFile(m_workspace->Source(), QStringLiteral("写真%1.jpg").arg(i));
+    Program& program = Start(m_workspace->PrefixSettings());
+    MainDialogWindow& window = program.Window();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QSignalSpy ended(&program.host, &QtDialogHost::ended);
+
+    // What the count display shows each time it is painted.
+    auto* count = program.Control<QLineEdit>(IDC_COUNT);
+    QStringList painted;
+    PaintWatch watch(*count, painted);
+
+    // Each file takes 30 ms: the window gets its turn after every second one. After ten files the user
+    // clicks "変換＆移動" again and types into the prefix, which is refused, then closes the window.
+    auto* prefix = program.Control<QLineEdit>(IDC_PREFIX);
+    const QString prefixBefore = prefix->text();
+    program.fileSystem.msPerMove = 30;
+    program.fileSystem.afterMove = [&](int moves) {
+      if (moves != 10) return;
+      PostClick(*program.Control(IDOK));
+      QCoreApplication::postEvent(prefix,
+                                  new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x")));
+      if (way == QStringLiteral("close"))
+        QCoreApplication::postEvent(&window, new QCloseEvent);
+      else if (way == QStringLiteral("esc"))
+        QCoreApplication::postEvent(&window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+      else
+        PostClick(*program.Control(IDCANCEL));
+    };
+    QTest::mouseClick(program.Control(IDOK), Qt::LeftButton);
+
+    // The batch stopped after the file it was moving and the program ended as the exit command ends it.
+    QCOMPARE(ended.count(), 1);
+    QCOMPARE(ended.at(0).at(0).toInt(), 0);
+    QVERIFY(!window.isVisible());
+    const qsizetype moved = Workspace::Files(m_workspace->Dest()).size();
+    QVERIFY2(moved >= 10 && moved <= 12, qPrintable(QString::number(moved)));
+    QCOMPARE(Workspace::Files(m_workspace->Source()).size(), kFiles - moved);
+    QCOMPARE(count->text(), QString::number(moved));
+    QCOMPARE(prefix->text(), prefixBefore);
+    QVERIFY(program.host.boxes.empty());
+    // The count was painted while it grew, not only at the end.
+    bool paintedMidway = false;
+    for (const QString& shown : painted) paintedMidway |= shown.toInt() > 0 && shown.toInt() < moved;
+    QVERIFY2(paintedMidway, qPrintable(painted.join(u',')));
   }
 
   void aboutItemShowsTheAboutBox() {

@@ -24,6 +24,8 @@ class ScriptedHost final : public QtDialogHost {
   std::vector<ShownBox> boxes;
   /// Answers of the folder picker, in order; an empty one is a cancel.
   std::deque<QString> folderAnswers;
+  /// Where each folder picker opened.
+  std::vector<QString> folderStarts;
   /// Runs while a modal box is open, as the user could act meanwhile.
   std::function<void(QDialog&)> whileModal;
 
@@ -34,7 +36,8 @@ class ScriptedHost final : public QtDialogHost {
     if (whileModal) whileModal(box);
   }
 
-  QString PickFolder(const QString&) override {
+  QString PickFolder(const QString&, const QString& startFolder) override {
+    folderStarts.push_back(startFolder);
     if (folderAnswers.empty()) return {};
     QString answer = folderAnswers.front();
     folderAnswers.pop_front();

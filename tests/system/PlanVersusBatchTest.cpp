@@ -31,6 +31,7 @@ class StillClockFileSystem final : public FileSystem {
   bool SameFolder(const std::string& a, const std::string& b) override { return m_real.SameFolder(a, b); }
   void Sleep(int milliseconds) override { m_real.Sleep(milliseconds); }
   std::int64_t Now() override { return 1706745599; }
+  std::int64_t MonotonicMs() override { return m_real.MonotonicMs(); }
   std::string FormatLocalTime(std::int64_t time, const char* format) override {
     return m_real.FormatLocalTime(time, format);
   }
@@ -49,13 +50,16 @@ class BoxCounter final : public DialogHost {
  public:
   std::vector<std::string> boxes;
   void MessageBox(const std::string& text, int, const std::string&) override { boxes.push_back(text); }
-  std::optional<std::string> BrowseForFolder(const std::string&) override { return std::nullopt; }
+  std::optional<std::string> BrowseForFolder(const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
   void ShowAboutBox() override {}
   WindowRect GetWindowRect() override { return {}; }
   void ShowWindowAt(int, int) override {}
   void DragAcceptFiles(bool) override {}
   void ControlChanged(int) override {}
   void EndProcess(int) override {}
+  void KeepAlive() override {}
 };
 
 enum class Stop { kNone, kTakenName, kSerialLimit, kLongPath };

@@ -16,6 +16,14 @@ void PosixFileSystem::Sleep(int milliseconds) {
 
 std::int64_t PosixFileSystem::Now() { return static_cast<std::int64_t>(time(nullptr)); }
 
+std::int64_t PosixFileSystem::MonotonicMs() {
+  // The coarse clock is read without entering the kernel even where the precise one is not (measured here:
+  // 16 ns against 164 ns under kvm-clock); its few milliseconds of resolution are plenty for 50 ms turns.
+  struct timespec now;
+  clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
+  return static_cast<std::int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
 std::string PosixFileSystem::FormatLocalTime(std::int64_t time, const char* format) {
   const time_t seconds = static_cast<time_t>(time);
   struct tm local;

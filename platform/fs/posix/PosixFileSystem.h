@@ -65,6 +65,7 @@ class PosixFileSystem final : public FileSystem {
   bool SameFolder(const std::string& a, const std::string& b) override;
   void Sleep(int milliseconds) override;
   std::int64_t Now() override;
+  std::int64_t MonotonicMs() override;
   std::string FormatLocalTime(std::int64_t time, const char* format) override;
   ReadLineResult ReadFirstLine(const std::string& path, std::size_t maxBytes) override;
   ReplaceFileResult ReplaceFile(const std::string& path, const std::string& bytes) override;

@@ -16,6 +16,7 @@ namespace {
 
 int MoveErrorClass(int error) {
   switch (error) {
+    case ENOENT: return kMoveVanished;
     case EACCES:
     case EPERM:
     case EBUSY:
@@ -24,11 +25,16 @@ int MoveErrorClass(int error) {
     case EEXIST:
     case ENOTEMPTY:
       return kMoveTargetExists;
+    case EXDEV: return kMoveCrossDevice;
     case EINVAL:
     case EILSEQ:
       return kMoveInvalidName;
-    default:
-      return error;
+    case EFBIG: return kMoveTooLarge;
+    case ENOSPC: return kMoveNoSpace;
+    case EROFS: return kMoveReadOnly;
+    case EDQUOT: return kMoveQuotaExceeded;
+    case ECANCELED: return kMoveAbandoned;
+    default: return error;
   }
 }
 
@@ -79,7 +85,11 @@ int ReserveThenRename(const std::string& from, const std::string& to, bool folde
 
 int PosixFileSystem::MoveNoReplace(const std::string& from, const std::string& to) {
   int error = MoveOnOneFileSystem(from, to);
-  if (error == EXDEV) error = MoveAcrossFileSystems(from, to);
+  if (error == EXDEV) {
+    error = MoveAcrossFileSystems(from, to);
+    // The copy reports a source that changed under it as busy.
+    if (error == EBUSY) return kMoveSourceChanged;
+  }
   return MoveErrorClass(error);
 }
 
