@@ -55,6 +55,29 @@ bool CTarnwickDlg::OnInitDialog() {
 void CTarnwickDlg::OnSysCommand(int command) {
   if (!AcceptsInput()) return;
   if ((command & 0xFFF0) == IDM_ABOUTBOX) Host().ShowAboutBox();
+  if ((command & 0xFFF0) == IDM_PREVIEW) Host().ShowPreview();
+}
+
+void CTarnwickDlg::OnControlChanged(int id) {
+  switch (id) {
+    case IDC_SRC_FOLDER:
+    case IDC_DST_FOLDER:
+    case IDC_PREFIX:
+    case IDC_SERIAL:
+    case IDC_AUTO:
+    case IDC_SERIAL_ON:
+    case IDC_APPEND:
+    case IDC_MODE_STAMP:
+    case IDC_MODE_TEXT:
+    case IDC_SORT: PlanInputsChanged(); break;
+    default: break;  // counts, labels and the drop switch change no plan
+  }
+}
+
+void CTarnwickDlg::PlanInputsChanged() {
+  // A batch changes controls on every file; the files it moves change the plan anyway, so the one notice at
+  // its end stands for them all.
+  if (!m_running) Host().PlanInputsChanged();
 }
 
 void CTarnwickDlg::OnCommand(int id) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,11 +10,25 @@
 #include "engine/RenameOutcome.h"
 #include "platform/dialog/Dialog.h"
 #include "platform/fs/FileSystem.h"
+#include "rules/FolderPlan.h"
 #include "rules/NameRule.h"
 #include "rules/SettingsRecord.h"
 #include "rules/SkippedNames.h"
 
 namespace kelvora {
+
+/// A message a batch ends on before it renames anything.
+struct Refusal {
+  std::string text;
+  int icon = kIconNone;
+};
+
+/// How the last batch ended.
+enum class BatchEnd {
+  kCompleted,  ///< it took every file it saw (or found none)
+  kStopped,    ///< it stopped at a file: a name taken in the destination, or the serial limit
+  kFailed,     ///< it ended early: a folder check, the walk or a rename failed
+};
 
 /// The main window: all state of the program and every handler. It works on its control model only, so it
 /// runs the same under the Qt host and under the tests' host.
@@ -24,7 +39,7 @@ class CTarnwickDlg final : public CDialog {
   /// Start-up: loads the settings, fills the controls, runs the option handlers once and shows the window
   /// at its saved position. Returns true so the focus goes to the default button.
   bool OnInitDialog();
-  /// A command of the window menu; IDM_ABOUTBOX opens the About box.
+  /// A command of the window menu: IDM_ABOUTBOX opens the About box, IDM_PREVIEW the preview.
   void OnSysCommand(int command);
   void OnCommand(int id) override;
   bool AcceptsInput() const override { return !m_running && !m_ended; }
@@ -69,6 +84,14 @@ class CTarnwickDlg final : public CDialog {
   /// Every way of closing the window: saves the settings and ends the program.
   void OnExit();
 
+  /// What the folder batch (move-only when `moveOnly`) would do if it were started now, with the folders,
+  /// options and files as they are. Changes nothing: no control, counter, stamp or file.
+  FolderPlan PlanFolderBatch(bool moveOnly) const;
+
+  BatchEnd LastBatchEnd() const;
+  /// True when the last write of the settings file failed (its message has been shown).
+  bool SettingsWriteFailed() const { return m_settingsWriteFailed; }
+
   std::int32_t NextSerial() const { return m_nextSerial; }
   std::int32_t FileCount() const { return m_fileCount; }
   std::int32_t RetryCount() const { return m_retryCount; }
@@ -77,6 +100,8 @@ class CTarnwickDlg final : public CDialog {
  private:
   /// Reads the mode radios into m_namingMode (save) or writes it to them.
   void UpdateData(bool save);
+  /// The check boxes a batch takes at its start; reads nothing else.
+  RunOptions OptionsOfControls() const;
   RunOptions ReadRunOptions();
   NameInputs NameInputsFor(const RunOptions& options) const;
   void PickFolderInto(const char* title, std::string SettingsRecord::*field, int editId);
@@ -89,6 +114,8 @@ class CTarnwickDlg final : public CDialog {
   /// The common start of both batches: folders and options from the controls, the run's counters reset.
   RunOptions StartRun();
   /// Notes where the settings file in use lives, so that neither batch moves it.
+  /// The files no batch moves, as they are now: the settings file under its name and where that leads.
+  std::vector<KeptFile> KeptFilesNow() const;
   void NoteKeptFiles();
   /// True when `path` (itself, not what a link leads to) is a file noted by NoteKeptFiles.
   bool IsKeptPath(const std::string& path);
@@ -96,8 +123,23 @@ class CTarnwickDlg final : public CDialog {
   /// in specified-text mode unless `textsInEveryMode`.
   void CaptureSettings(bool textsInEveryMode);
   void CaptureWindowRect();
+  /// The stamp of a run started now.
+  std::string StampNow() const;
   /// Takes the current time as the stamp of the run.
   void MakeStamp();
+  std::optional<Refusal> SameFolderRefusal(const std::string& source, const std::string& dest) const;
+  std::optional<Refusal> MissingFolderRefusal(const std::string& folder, const char* missing, const char* failed) const;
+  /// The folder batch's checks before its walk: the folders differ, the source exists, the destination exists.
+  std::optional<Refusal> FolderChecksRefusal(const std::string& source, const std::string& dest) const;
+  /// What the folder batch shows when its walk cannot be opened.
+  static Refusal WalkRefusal(int error);
+  /// What the folder batch shows when the next entry of its walk cannot be read.
+  static std::string NextEntryFailedText(int error);
+  /// True when `folder` holds nothing but its entries for itself and its parent; false also when it cannot be
+  /// walked to the end.
+  bool FolderIsEmpty(const std::string& folder) const;
+  /// Shows `refusal` if there is one; true when there was.
+  bool Refused(const std::optional<Refusal>& refusal);
   bool CheckSameFolder(const std::string& source, const std::string& dest);
   bool CheckFolderExists(const std::string& folder, const char* missing, const char* failed);
   /// Renames one file and reacts to the result. The folder batch passes its walk, which is closed before a
@@ -110,6 +152,9 @@ class CTarnwickDlg final : public CDialog {
   /// Shows the completion message (unless suppressed or cut short), captures the controls and writes the
   /// settings: the common end of both batches once they renamed something.
   void FinishRun(RunEnd end);
+  void OnControlChanged(int id) override;
+  /// Tells the host that a plan would differ now. A batch tells it once, at its end.
+  void PlanInputsChanged();
   void RunFolderBatch();
   /// One walk of the source folder; returns how the run goes on.
   RenameOutcome WalkSourceFolder(const RunOptions& options, const std::string& source, const std::string& dest);
@@ -176,6 +221,10 @@ class CTarnwickDlg final : public CDialog {
   bool m_moveOnly = false;
   bool m_stampModeApplied = false;
   bool m_stopped = false;
+  bool m_serialLimitReached = false;
+  /// The current batch reached its ending (a count, a message, the settings saved).
+  bool m_reachedEnd = false;
+  bool m_settingsWriteFailed = false;
   bool m_running = false;
   bool m_ended = false;
   bool m_stopRequested = false;

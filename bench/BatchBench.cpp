@@ -1,7 +1,8 @@
 // Times whole batches on real folders against the plain system calls they are made of, side by side in one
 // run, and prints each comparison as the median ratio of several runs:
 //   batch_bench [WORK_FOLDER] [RUNS]   (default: a new folder under $TMPDIR or /tmp, 5 runs)
-// - the direct path over 100,000 empty files against a loop of renameat2 calls (aim: at least 0.9);
+// - the direct path over 100,000 empty files against a loop of renameat2 calls (aim: at least 0.9), and the
+//   plan of that batch against the batch;
 // - the list path over 998 files against the same loop over the same 998 files (aim: at least 0.9), and for
 //   reference against that loop followed by one small file written and flushed, as the batch saves its settings;
 // - 200 files of 1 MB moved from /dev/shm to WORK_FOLDER against mv followed by sync, which gives the same
@@ -102,11 +103,8 @@ void SetCheck(kelvora::CTarnwickDlg& dialog, int id, bool on) {
   if ((dialog.IsDlgButtonChecked(id) != 0) != on) dialog.Click(id);
 }
 
-// One folder batch through the main dialog, as the button runs it; only the click is timed.
-double DialogBatch(const fs::path& source, const fs::path& dest, bool sorted, int expected) {
-  SilentHost host;
-  kelvora::PosixFileSystem fileSystem;
-  kelvora::CTarnwickDlg dialog(host, fileSystem, "batch_bench");
+// The main dialog with the options every timed batch uses.
+void SetUpBatch(kelvora::CTarnwickDlg& dialog, const fs::path& source, const fs::path& dest, bool sorted) {
   dialog.OnInitDialog();
   dialog.TypeText(kelvora::IDC_SRC_FOLDER, source.string());
   dialog.TypeText(kelvora::IDC_DST_FOLDER, dest.string());
@@ -117,6 +115,14 @@ double DialogBatch(const fs::path& source, const fs::path& dest, bool sorted, in
   SetCheck(dialog, kelvora::IDC_SERIAL_ON, false);
   SetCheck(dialog, kelvora::IDC_NO_CONFIRM, true);
   SetCheck(dialog, kelvora::IDC_SORT, sorted);
+}
+
+// One folder batch through the main dialog, as the button runs it; only the click is timed.
+double DialogBatch(const fs::path& source, const fs::path& dest, bool sorted, int expected) {
+  SilentHost host;
+  kelvora::PosixFileSystem fileSystem;
+  kelvora::CTarnwickDlg dialog(host, fileSystem, "batch_bench");
+  SetUpBatch(dialog, source, dest, sorted);
   host.boxes = 0;
   const double seconds = Seconds([&] { dialog.Click(kelvora::IDOK); });
   if (host.boxes != 0 || dialog.FileCount() != expected) {
@@ -124,6 +130,18 @@ double DialogBatch(const fs::path& source, const fs::path& dest, bool sorted, in
                  host.lastBox.c_str());
     std::exit(4);
   }
+  return seconds;
+}
+
+// The plan of the same batch, as the preview and --preview make it; only the planning is timed.
+double PlanOfBatch(const fs::path& source, const fs::path& dest, int expected) {
+  SilentHost host;
+  kelvora::PosixFileSystem fileSystem;
+  kelvora::CTarnwickDlg dialog(host, fileSystem, "batch_bench");
+  SetUpBatch(dialog, source, dest, false);
+  std::size_t planned = 0;
+  const double seconds = Seconds([&] { planned = dialog.PlanFolderBatch(false).entries.size(); });
+  if (planned != static_cast<std::size_t>(expected)) std::exit(5);
   return seconds;
 }
 
@@ -213,6 +231,23 @@ int main(int argc, char** argv) {
   ReportTimes("folder batch, direct path", kMany, direct.batch);
   ReportRatio("ratio batch / plain loop", direct, 0.9);
   std::printf("  %-42s %ld kB (whole process, peak resident)\n", "peak memory of the batch", peakKb);
+
+  {
+    // Planning only asks the file system: a small part of the time of the batch it plans, timed above. An
+    // empty destination takes no name; one that holds a file is asked about every new name.
+    std::vector<double> plans;
+    std::vector<double> plansAsking;
+    for (int run = 0; run < runs; ++run) {
+      Prepare(source, dest, kMany, 0);
+      plans.push_back(PlanOfBatch(source, dest, kMany));
+      ::close(::open((dest / "taken").c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644));
+      plansAsking.push_back(PlanOfBatch(source, dest, kMany));
+    }
+    ReportTimes("plan of that batch, empty destination", kMany, plans);
+    ReportTimes("plan, destination holding a file", kMany, plansAsking);
+    std::printf("  %-42s %.2f, %.2f with a file in the destination\n", "plan time / batch time (medians)",
+                Median(plans) / Median(direct.batch), Median(plansAsking) / Median(direct.batch));
+  }
 
   // A listing looks at 1000 directory entries, "." and ".." among them.
   constexpr int kListed = 998;

@@ -1,4 +1,5 @@
 #include "app/TarnwickDlg.h"
+#include "rules/PathRule.h"
 #include "rules/SkippedNames.h"
 #include "rules/SortFileTable.h"
 #include "platform/text/Multibyte.h"
@@ -67,7 +68,8 @@ bool CTarnwickDlg::RenameDropped(const RunOptions& options, const std::string& d
     if (SerialLimitStops()) return true;
     UpdateData(true);
     const std::string newName = ComposeNewName(NameInputsFor(options), table.entries[k], m_nextSerial);
-    switch (RenameEntry(RunKind::kDropped, options, m_dropPaths->entries[k], dest + m_fs.PathSeparator() + newName)) {
+    const std::string newPath = JoinPath(dest, newName, m_fs.PathSeparator());
+    switch (RenameEntry(RunKind::kDropped, options, m_dropPaths->entries[k], newPath)) {
       case RenameOutcome::kNext: ++k; break;
       case RenameOutcome::kRetry: break;
       case RenameOutcome::kStop: return true;
@@ -78,6 +80,7 @@ bool CTarnwickDlg::RenameDropped(const RunOptions& options, const std::string& d
 }
 
 void CTarnwickDlg::EndDropRun(RunEnd end) {
+  m_reachedEnd = end == RunEnd::kReached;
   if (m_fileCount == 0) {
     if (end == RunEnd::kCutShort) return;
     AfxMessageBox(text::kNoFiles, kIconNone);

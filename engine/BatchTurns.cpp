@@ -18,6 +18,7 @@ void CTarnwickDlg::BeginBatch() {
 bool CTarnwickDlg::EndBatch() {
   m_fs.SetMoveProgress(nullptr);
   m_running = false;
+  PlanInputsChanged();
   return m_stopRequested;
 }
 

@@ -3,10 +3,9 @@
 #include <array>
 #include <string>
 
-namespace kelvora {
+#include "rules/SortFileTable.h"
 
-/// Most directory entries a listing looks at, and most dropped items a drop takes.
-inline constexpr int kMaxTableEntries = 1000;
+namespace kelvora {
 
 /// The names of one batch, in the order they are renamed; the first `entryCount` entries are in use.
 struct FileNameTable {

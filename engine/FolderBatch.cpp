@@ -1,4 +1,5 @@
 #include "app/TarnwickDlg.h"
+#include "rules/PathRule.h"
 #include "rules/SkippedNames.h"
 #include "rules/SortFileTable.h"
 #include "res/Strings.h"
@@ -7,13 +8,20 @@
 namespace kelvora {
 namespace {
 
-// Plain folders (attribute word exactly "folder") and the settings file stay where they are too.
 bool IsSkipped(const FindData& entry, std::span<const KeptFile> kept) {
-  return IsSkippedName(entry.name) || entry.attributes == kAttrDirectory ||
-         IsKeptFile(entry.id.device, entry.id.inode, kept);
+  return WhyLeftInPlace(entry, kept) != LeftInPlace::kNo;
 }
 
 }  // namespace
+
+Refusal CTarnwickDlg::WalkRefusal(int error) {
+  if (error == kErrPathNotFound) return {text::kWalkMissing, kIconExclamation};
+  return {text::kWalkFailed, kIconHand};
+}
+
+std::string CTarnwickDlg::NextEntryFailedText(int error) {
+  return std::string(text::kNextEntryFailed) + " code = " + std::to_string(error);
+}
 
 void CTarnwickDlg::OnOK() {
   BeginBatch();
@@ -31,6 +39,7 @@ bool CTarnwickDlg::SerialLimitStops() {
   if (!SerialLimitReached(m_nextSerial)) return false;
   AfxMessageBox(std::string(text::kSerialOverflow) + "\n" + text::kSerialOverflowEnd, kIconNone);
   m_nextSerial = 1;
+  m_serialLimitReached = true;
   return true;
 }
 
@@ -38,9 +47,7 @@ void CTarnwickDlg::RunFolderBatch() {
   const RunOptions options = StartRun();
   const std::string source = EditFolder(IDC_SRC_FOLDER, m_settings.sourceFolder);
   const std::string dest = EditFolder(IDC_DST_FOLDER, m_settings.destFolder);
-  if (!CheckSameFolder(source, dest)) return;
-  if (!CheckFolderExists(source, text::kSourceMissing, text::kSourceSearchFailed)) return;
-  if (!CheckFolderExists(dest, text::kDestMissing, text::kDestSearchFailed)) return;
+  if (Refused(FolderChecksRefusal(source, dest))) return;
   m_fs.RemoveStaleMoveCopies(dest);
   UpdateData(true);
   if (m_namingMode == kModeStamp) MakeStamp();
@@ -51,10 +58,7 @@ void CTarnwickDlg::RunFolderBatch() {
     int error = 0;
     std::unique_ptr<DirectoryWalk> walk = m_fs.OpenWalk(source, entry, error);
     if (!walk) {
-      if (error == kErrPathNotFound)
-        AfxMessageBox(text::kWalkMissing, kIconExclamation);
-      else
-        AfxMessageBox(text::kWalkFailed, kIconHand);
+      Refused(WalkRefusal(error));
       // Only a reopened walk has renamed files before it; a first one has not yet counted.
       if (!firstWalk) EndFolderRun(options, RunEnd::kCutShort);
       return;
@@ -90,7 +94,7 @@ RenameOutcome CTarnwickDlg::RenameListed(const RunOptions& options, const std::s
     const int error = walk->Next(entry);
     if (error == kErrNoMoreFiles) break;
     if (error != 0) {
-      AfxMessageBox(std::string(text::kNextEntryFailed) + " code = " + std::to_string(error), kIconHand);
+      AfxMessageBox(NextEntryFailedText(error), kIconHand);
       return RenameOutcome::kAbort;
     }
     if (++step >= kMaxTableEntries) break;
@@ -119,7 +123,7 @@ RenameOutcome CTarnwickDlg::RenameWhileWalking(const RunOptions& options, const 
     const int error = walk->Next(entry);
     if (error == kErrNoMoreFiles) return RenameOutcome::kNext;
     if (error != 0) {
-      AfxMessageBox(std::string(text::kNextEntryFailed) + " code = " + std::to_string(error), kIconNone);
+      AfxMessageBox(NextEntryFailedText(error), kIconNone);
       return RenameOutcome::kAbort;
     }
   }
@@ -132,11 +136,12 @@ RenameOutcome CTarnwickDlg::RenameFolderEntry(const RunOptions& options, const s
   if (SerialLimitStops()) return RenameOutcome::kStop;
   UpdateData(true);
   const std::string newName = ComposeNewName(NameInputsFor(options), oldName, m_nextSerial);
-  const char separator = m_fs.PathSeparator();
-  return RenameEntry(RunKind::kFolder, options, source + separator + oldName, dest + separator + newName, &walk);
+  return RenameEntry(RunKind::kFolder, options, JoinPath(source, oldName, m_fs.PathSeparator()),
+                     JoinPath(dest, newName, m_fs.PathSeparator()), &walk);
 }
 
 void CTarnwickDlg::EndFolderRun(const RunOptions& options, RunEnd end) {
+  m_reachedEnd = end == RunEnd::kReached;
   if (m_fileCount == 0) {
     if (end == RunEnd::kCutShort) return;
     AfxMessageBox(text::kNoFiles, kIconNone);

@@ -2,6 +2,7 @@
 
 #include "app/TarnwickDlg.h"
 #include "engine/MoveFailureCause.h"
+#include "rules/PathRule.h"
 #include "res/Strings.h"
 #include "res/resource.h"
 
@@ -17,8 +18,7 @@ std::string OldNewReport(const char* head, const std::string& oldPath, const std
 RenameOutcome CTarnwickDlg::RenameEntry(RunKind kind, const RunOptions& options, const std::string& oldPath,
                                         const std::string& newPath, std::unique_ptr<DirectoryWalk>* walk) {
   // A path past the limit is refused before the file system sees it, as a name that is too long.
-  int error = oldPath.size() > kMaxPathBytes || newPath.size() > kMaxPathBytes ? ENAMETOOLONG
-                                                                               : m_fs.MoveNoReplace(oldPath, newPath);
+  int error = PathsFit(oldPath, newPath) ? m_fs.MoveNoReplace(oldPath, newPath) : ENAMETOOLONG;
   if (error == kMoveOk) {
     ++m_fileCount;
     return RenameOutcome::kNext;

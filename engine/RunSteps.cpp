@@ -1,6 +1,5 @@
 // Steps that the folder batch and the dropped-files batch share.
 #include "app/TarnwickDlg.h"
-#include "platform/text/Decimal.h"
 #include "rules/SkippedNames.h"
 #include "res/Strings.h"
 #include "res/resource.h"
@@ -13,21 +12,26 @@ RunOptions CTarnwickDlg::StartRun() {
   m_fileNames->entryCount = 0;
   m_retryCount = 0;
   m_stopped = false;
+  m_serialLimitReached = false;
+  m_reachedEnd = false;
   m_deniedPath.clear();
   m_deniedCount = 0;
   NoteKeptFiles();
   return options;
 }
 
-void CTarnwickDlg::NoteKeptFiles() {
+std::vector<KeptFile> CTarnwickDlg::KeptFilesNow() const {
   // The settings file is replaced by a new file at every save, so it is looked up afresh for every batch:
   // its name (a link, if it is one) and the file that name leads to.
-  m_keptFiles.clear();
+  std::vector<KeptFile> kept;
   for (const bool throughLink : {false, true}) {
     if (const std::optional<FileId> id = m_fs.IdentifyFile(m_settingsPath, throughLink))
-      m_keptFiles.push_back({id->device, id->inode});
+      kept.push_back({id->device, id->inode});
   }
+  return kept;
 }
+
+void CTarnwickDlg::NoteKeptFiles() { m_keptFiles = KeptFilesNow(); }
 
 bool CTarnwickDlg::IsKeptPath(const std::string& path) {
   if (m_keptFiles.empty()) return false;
@@ -35,16 +39,18 @@ bool CTarnwickDlg::IsKeptPath(const std::string& path) {
   return id && IsKeptFile(id->device, id->inode, m_keptFiles);
 }
 
-RunOptions CTarnwickDlg::ReadRunOptions() {
+RunOptions CTarnwickDlg::OptionsOfControls() const {
   RunOptions options;
   options.useAutoCode = IsDlgButtonChecked(IDC_AUTO) != 0;
-  if (!options.useAutoCode) m_manualPrefix = GetDlgItemText(IDC_PREFIX);
   options.useSerial = IsDlgButtonChecked(IDC_SERIAL_ON) != 0;
-  if (options.useSerial) {
-    m_nextSerial = LeadingInteger(GetDlgItemText(IDC_SERIAL));
-    if (m_nextSerial == 0) m_nextSerial = 1;
-  }
   options.appendWholeName = IsDlgButtonChecked(IDC_APPEND) != 0;
+  return options;
+}
+
+RunOptions CTarnwickDlg::ReadRunOptions() {
+  const RunOptions options = OptionsOfControls();
+  if (!options.useAutoCode) m_manualPrefix = GetDlgItemText(IDC_PREFIX);
+  if (options.useSerial) m_nextSerial = SerialStart(GetDlgItemText(IDC_SERIAL));
   return options;
 }
 
@@ -94,27 +100,48 @@ void CTarnwickDlg::CaptureSettings(bool textsInEveryMode) {
   CaptureWindowRect();
 }
 
-void CTarnwickDlg::MakeStamp() {
-  m_stampText = m_fs.FormatLocalTime(m_fs.Now(), "%Y%m%d-%H%M%S");
+std::string CTarnwickDlg::StampNow() const { return m_fs.FormatLocalTime(m_fs.Now(), "%Y%m%d-%H%M%S"); }
+
+void CTarnwickDlg::MakeStamp() { m_stampText = StampNow(); }
+
+std::optional<Refusal> CTarnwickDlg::SameFolderRefusal(const std::string& source, const std::string& dest) const {
+  // Two spellings of one folder ("a", "a/", a link to it) are the same folder too: renaming inside it would
+  // meet the files already renamed.
+  if (source != dest && !m_fs.SameFolder(source, dest)) return std::nullopt;
+  return Refusal{text::kSameFolder, kIconExclamation};
+}
+
+std::optional<Refusal> CTarnwickDlg::MissingFolderRefusal(const std::string& folder, const char* missing,
+                                                          const char* failed) const {
+  FindData first;
+  int error = 0;
+  if (m_fs.OpenWalk(folder, first, error)) return std::nullopt;
+  if (error == kErrPathNotFound) return Refusal{missing, kIconExclamation};
+  return Refusal{failed, kIconHand};
+}
+
+std::optional<Refusal> CTarnwickDlg::FolderChecksRefusal(const std::string& source, const std::string& dest) const {
+  if (auto refusal = SameFolderRefusal(source, dest)) return refusal;
+  if (auto refusal = MissingFolderRefusal(source, text::kSourceMissing, text::kSourceSearchFailed)) return refusal;
+  return MissingFolderRefusal(dest, text::kDestMissing, text::kDestSearchFailed);
+}
+
+bool CTarnwickDlg::Refused(const std::optional<Refusal>& refusal) {
+  if (refusal) AfxMessageBox(refusal->text, refusal->icon);
+  return refusal.has_value();
 }
 
 bool CTarnwickDlg::CheckSameFolder(const std::string& source, const std::string& dest) {
-  // Two spellings of one folder ("a", "a/", a link to it) are the same folder too: renaming inside it would
-  // meet the files already renamed.
-  if (source != dest && !m_fs.SameFolder(source, dest)) return true;
-  AfxMessageBox(text::kSameFolder, kIconExclamation);
-  return false;
+  return !Refused(SameFolderRefusal(source, dest));
 }
 
 bool CTarnwickDlg::CheckFolderExists(const std::string& folder, const char* missing, const char* failed) {
-  FindData first;
-  int error = 0;
-  if (m_fs.OpenWalk(folder, first, error)) return true;
-  if (error == kErrPathNotFound)
-    AfxMessageBox(missing, kIconExclamation);
-  else
-    AfxMessageBox(failed, kIconHand);
-  return false;
+  return !Refused(MissingFolderRefusal(folder, missing, failed));
+}
+
+BatchEnd CTarnwickDlg::LastBatchEnd() const {
+  if (!m_reachedEnd) return BatchEnd::kFailed;
+  return m_stopped || m_serialLimitReached ? BatchEnd::kStopped : BatchEnd::kCompleted;
 }
 
 void CTarnwickDlg::FinishRun(RunEnd end) {

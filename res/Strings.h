@@ -5,6 +5,7 @@ namespace kelvora::text {
 
 // String table.
 inline constexpr const char* kAboutMenuItem = "Kelvora のﾊﾞｰｼﾞｮﾝ情報(&A)...";
+inline constexpr const char* kPreviewMenuItem = "プレビュー(&P)...";
 
 // Labels the handlers put on controls.
 inline constexpr const char* kAutoLabel = "：AUTO";
@@ -61,5 +62,26 @@ inline constexpr const char* kCauseTooLarge = "原因：移動先のドライブ
 inline constexpr const char* kCauseNoSpace = "原因：移動先のドライブの空き容量が足りません。";
 inline constexpr const char* kCauseReadOnly = "原因：ドライブが読み取り専用のため、書き込みできません。";
 inline constexpr const char* kCauseQuotaExceeded = "原因：移動先のディスク使用量が上限（クォータ）に達しました。";
+// The preview window.
+inline constexpr const char* kPreviewTitle = "プレビュー";
+inline constexpr const char* kPreviewOldName = "元の名前";
+inline constexpr const char* kPreviewNewName = "新しい名前";
+inline constexpr const char* kPreviewWhat = "処理";
+inline constexpr const char* kPreviewRefresh = "再表示(&R)";
+
+// What a plan of the folder batch says about an entry, and its count line.
+inline constexpr const char* kPlanMove = "移動";
+inline constexpr const char* kPlanSkippedName = "移動しない（対象外の名前）";
+inline constexpr const char* kPlanPlainFolder = "移動しない（フォルダ）";
+inline constexpr const char* kPlanKeptFile = "移動しない（使用中の設定ファイル）";
+inline constexpr const char* kPlanLaterRun = "次回の実行で移動";
+inline constexpr const char* kPlanTargetExists = "ここで中断（同名のファイルが存在します）";
+inline constexpr const char* kPlanPathTooLong = "ここで中断（パスが長すぎます）";
+inline constexpr const char* kPlanSerialLimit = "ここで中断（連番が9999を超えます）";
+inline constexpr const char* kPlanCountMoved = "移動";
+inline constexpr const char* kPlanCountLeft = "移動しない";
+inline constexpr const char* kPlanCountLater = "次回の実行";
+inline constexpr const char* kPlanCountStop = "中断";
+inline constexpr const char* kPlanCountUnit = "件";
 
 }  // namespace kelvora::text

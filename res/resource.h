@@ -11,6 +11,7 @@ enum : int {
 #endif
 
   IDM_ABOUTBOX = 0x0010,
+  IDM_PREVIEW = 0x0020,
   IDD_ABOUTBOX = 100,
   IDS_ABOUTBOX = 101,
   IDD_MAIN = 102,

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/text/Decimal.h"
+
 namespace kelvora {
 
 /// The check-box states a batch takes once at its start.
@@ -18,6 +20,13 @@ enum NamingMode : int { kModeStamp = 0, kModeText = 1 };
 
 /// Highest serial number a name can carry; the entry after it ends the run.
 inline constexpr std::int32_t kMaxSerial = 9999;
+
+/// The first serial number of a run whose serial numbering is on, from the serial start text: its leading
+/// integer, and 1 in place of 0 (also when the text holds no number).
+inline std::int32_t SerialStart(std::string_view serialText) {
+  const std::int32_t start = LeadingInteger(serialText);
+  return start == 0 ? 1 : start;
+}
 
 /// Everything one composition reads besides the old name and the serial counter.
 struct NameInputs {

@@ -24,7 +24,9 @@ void CTarnwickDlg::LoadSettings() {
 void CTarnwickDlg::ResetSettings() { m_settings = DefaultSettings(); }
 
 void CTarnwickDlg::WriteSettings() {
-  switch (m_fs.ReplaceFile(m_settingsPath, FormatSettingsLine(m_settings))) {
+  const ReplaceFileResult result = m_fs.ReplaceFile(m_settingsPath, FormatSettingsLine(m_settings));
+  m_settingsWriteFailed = result != ReplaceFileResult::kOk;
+  switch (result) {
     case ReplaceFileResult::kOk: break;
     case ReplaceFileResult::kOpenFailed: AfxMessageBox(text::kSettingsOpenFailed, kIconHand); break;
     case ReplaceFileResult::kWriteFailed: AfxMessageBox(text::kSettingsWriteFailed, kIconHand); break;

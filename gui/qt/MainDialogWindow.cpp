@@ -64,10 +64,24 @@ void MainDialogWindow::BuildWindowMenu() {
   m_menu->addAction(QStringLiteral("最小化(&N)"), this, &QWidget::showMinimized);
   m_menu->addAction(QStringLiteral("閉じる(&C)"), this, [this] { m_dialog.OnCommand(IDCANCEL); });
   m_menu->addSeparator();
+  m_menu->addAction(QString::fromUtf8(text::kPreviewMenuItem), this, [this] { m_dialog.OnSysCommand(IDM_PREVIEW); });
   m_menu->addAction(QString::fromUtf8(text::kAboutMenuItem), this, [this] { m_dialog.OnSysCommand(IDM_ABOUTBOX); });
+  auto* preview = new QShortcut(QKeySequence(Qt::Key_F5), this);
+  connect(preview, &QShortcut::activated, this, [this] { m_dialog.OnSysCommand(IDM_PREVIEW); });
   // A shortcut is seen before the focused control, which would otherwise press itself or type a space.
   auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
   connect(shortcut, &QShortcut::activated, this, [this] { m_menu->popup(mapToGlobal(QPoint(0, 0))); });
+}
+
+void MainDialogWindow::ShowPreview() {
+  if (!m_preview) m_preview = new PreviewWindow(m_dialog, this);
+  m_preview->show();
+  m_preview->raise();
+  m_preview->activateWindow();
+}
+
+void MainDialogWindow::PlanInputsChanged() {
+  if (m_preview) m_preview->ScheduleReplan();
 }
 
 void MainDialogWindow::reject() { m_dialog.OnCommand(IDCANCEL); }

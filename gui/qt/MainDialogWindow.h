@@ -6,6 +6,7 @@
 #include "app/TarnwickDlg.h"
 #include "gui/qt/BusyInputFilter.h"
 #include "gui/qt/DialogView.h"
+#include "gui/qt/PreviewWindow.h"
 
 namespace kelvora::gui {
 
@@ -22,6 +23,13 @@ class MainDialogWindow final : public QDialog {
   void FocusFirstControl();
   /// Stands in for the title bar's window menu, which window managers here keep to themselves.
   QMenu& WindowMenu() { return *m_menu; }
+
+  /// Opens the preview beside the window (made on first use), or raises it.
+  void ShowPreview();
+  /// The preview; null until it is first opened.
+  PreviewWindow* Preview() const { return m_preview; }
+  /// Something a plan reads has changed: an open preview plans again.
+  void PlanInputsChanged();
 
   /// Esc: the same command as the close box.
   void reject() override;
@@ -43,6 +51,7 @@ class MainDialogWindow final : public QDialog {
   DialogView m_view;
   QMenu* m_menu;
   BusyInputFilter* m_busyInput;
+  PreviewWindow* m_preview = nullptr;
 };
 
 }  // namespace kelvora::gui

@@ -52,6 +52,13 @@ void QtDialogHost::ShowAboutBox() {
   RunModal(box);
 }
 
+void QtDialogHost::ShowPreview() { m_window->ShowPreview(); }
+
+void QtDialogHost::PlanInputsChanged() {
+  // Start-up changes controls before the window exists.
+  if (m_window) m_window->PlanInputsChanged();
+}
+
 WindowRect QtDialogHost::GetWindowRect() {
   const QRect frame = m_window->frameGeometry();
   return {frame.x(), frame.y(), frame.x() + frame.width(), frame.y() + frame.height()};

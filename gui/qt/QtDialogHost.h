@@ -33,6 +33,8 @@ class QtDialogHost : public QObject, public DialogHost {
   void DragAcceptFiles(bool accept) override;
   void ControlChanged(int id) override;
   void KeepAlive() override;
+  void ShowPreview() override;
+  void PlanInputsChanged() override;
   void EndProcess(int status) override;
 
  signals:

@@ -2,13 +2,20 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <iostream>
 
 #include "app/TarnwickApp.h"
+#include "cli/CommandLine.h"
 #include "gui/qt/AppIcon.h"
 #include "gui/qt/QtDialogHost.h"
 #include "platform/fs/posix/PosixFileSystem.h"
 
 int main(int argc, char* argv[]) {
+  // Arguments ask for a batch without the window: decided before Qt is set up, so no display is needed.
+  if (argc > 1) {
+    kelvora::PosixFileSystem fileSystem;
+    return kelvora::cli::Main(argc, argv, fileSystem, std::cout, std::cerr);
+  }
   QApplication application(argc, argv);
   // Only the exit command ends the program, after saving the settings; a settings message box closed
   // before the window first shows is no reason to quit.

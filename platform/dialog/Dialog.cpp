@@ -93,6 +93,8 @@ void CDialog::TypeText(int id, std::string_view text) {
   ControlState& control = Mutable(id);
   if (!AcceptsInput() || !control.enabled || control.readOnly) return;
   control.text = text;
+  // The host already shows what was typed; only the dialog is told.
+  OnControlChanged(id);
 }
 
 void CDialog::AfxMessageBox(const std::string& text, int icon) { m_host.MessageBox(text, icon, m_boxCaption); }

@@ -66,11 +66,16 @@ class CDialog {
   DialogHost& Host() { return m_host; }
   /// Shows a modal box with the program's caption.
   void AfxMessageBox(const std::string& text, int icon);
+  /// Told after the state of control `id` changed, by code or by the user's typing.
+  virtual void OnControlChanged(int /*id*/) {}
 
  private:
   ControlState& Mutable(int id);
   std::vector<const ControlState*> RadioGroup(const ControlState* first) const;
-  void Changed(int id) { m_host.ControlChanged(id); }
+  void Changed(int id) {
+    m_host.ControlChanged(id);
+    OnControlChanged(id);
+  }
 
   const DialogTemplate& m_template;
   DialogHost& m_host;

@@ -57,6 +57,12 @@ class DialogHost {
   /// and dropped, not kept for later; a request to close reaches the dialog as command IDCANCEL, which then
   /// stops the batch. Never shows anything modal.
   virtual void KeepAlive() = 0;
+  /// Shows the preview of the folder batch: a window of its own that does not block this one. Hosts
+  /// without one ignore it.
+  virtual void ShowPreview() {}
+  /// Something a plan of the folder batch reads has changed: a folder, a naming option, the serial start, the
+  /// code, or the files after a batch. A host that shows a preview plans again.
+  virtual void PlanInputsChanged() {}
   /// Ends the program with `status` once the current handler returns; no further input is handled.
   virtual void EndProcess(int status) = 0;
 };

@@ -5,21 +5,10 @@
 #include <optional>
 #include <string>
 
-namespace kelvora {
+#include "platform/fs/DirectoryEntry.h"
+#include "platform/fs/PathLimits.h"
 
-/// Attribute bits of a directory entry. The batches test one thing of the word: whether it is exactly
-/// kAttrDirectory, a plain folder, which stays where it is; any other entry is renamed and moved.
-/// On POSIX every folder is exactly kAttrDirectory, whatever its name and permissions, and a file is
-/// kAttrNormal with kAttrHidden when its name begins with '.' and kAttrSymlink when it is a link. The walk
-/// takes all of it from the directory entry, without a stat per entry, so it never sets kAttrReadOnly there:
-/// nothing acts on it, and a file the batch may not move is refused by the move itself.
-enum : std::uint32_t {
-  kAttrReadOnly = 0x01,   ///< the entry cannot be written (set by systems whose walk reports it)
-  kAttrHidden = 0x02,     ///< a hidden file (on POSIX: the name begins with '.')
-  kAttrDirectory = 0x10,  ///< a folder
-  kAttrNormal = 0x20,     ///< an ordinary file
-  kAttrSymlink = 0x400,   ///< a symbolic link (the link itself, not its target)
-};
+namespace kelvora {
 
 /// Error codes of a walk, in the numbering the batches act on.
 enum : int {
@@ -44,31 +33,6 @@ enum : int {
   kMoveReadOnly = 30,        ///< the file system of the source or the destination is read-only (EROFS)
   kMoveQuotaExceeded = 122,  ///< the user's disk quota on the destination is used up (EDQUOT)
   kMoveAbandoned = 125,      ///< the MoveProgress asked to stop (ECANCELED); the source is as it was
-};
-
-/// Longest name or full path, in bytes, that the batches hand to the file system.
-inline constexpr std::size_t kMaxPathBytes = 259;
-
-/// The character that joins a folder and a name.
-#ifdef _WIN32
-inline constexpr char kPathSeparator = '\\';
-#else
-inline constexpr char kPathSeparator = '/';
-#endif
-
-/// Where a file lives: the device of its file system and its number there. Every name of one file (a hard
-/// link, another spelling of its path) has the same; 0 and 0 where the system does not tell.
-struct FileId {
-  std::uint64_t device = 0;
-  std::uint64_t inode = 0;
-};
-
-/// One directory entry: its name (bytes, no folder), its attribute word and where it lives (of the entry
-/// itself: a link's own, not its target's).
-struct FindData {
-  std::string name;
-  std::uint32_t attributes = 0;
-  FileId id;
 };
 
 /// An open walk over one folder. Destroying it closes the walk.

@@ -67,6 +67,11 @@ class FakeHost final : public DialogHost {
     if (duringTurn) duringTurn();
   }
   void EndProcess(int status) override { endStatus = status; }
+  void ShowPreview() override { ++previews; }
+  void PlanInputsChanged() override { ++planNotices; }
+  int previews = 0;
+  /// How often the dialog said a plan would differ now.
+  int planNotices = 0;
 };
 
 /// Dropped items that count how often they are released.

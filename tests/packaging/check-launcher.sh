@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The installed launcher starts the program in the settings folder, which it creates, and passes the
-# arguments on unchanged: check-launcher.sh BUILD
+# arguments on, with the folders of a batch made absolute: check-launcher.sh BUILD
 set -euo pipefail
 source "$(dirname "$0")/install-tree.sh"
 
@@ -46,4 +46,9 @@ if output="$(cd "$caller" && env -i PATH="$PATH" HOME="$work/home" XDG_CONFIG_HO
   fail "the launcher went on without a settings folder: $output"
 fi
 [ -z "$output" ] || fail "the program was started without a settings folder: $output"
+# Folders given to a batch from the command line are the caller's, also once the program runs elsewhere.
+output="$(cd "$caller" && env -i PATH="$PATH" HOME="$work/home" "$prefix/bin/kelvora" --run --source photos \
+  --dest /abs '--source' '' --x photos)"
+[ "$(tail -n1 <<<"$output")" = "[--run][--source][$caller/photos][--dest][/abs][--source][][--x][photos]" ] ||
+  fail "folders on the command line: $output"
 echo "launcher starts the program in the settings folder"

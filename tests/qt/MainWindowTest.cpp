@@ -16,8 +16,7 @@
 #include <QUrl>
 #include <memory>
 
-#include "ScriptedHost.h"
-#include "SlowFileSystem.h"
+#include "Program.h"
 #include "Workspace.h"
 #include "app/TarnwickApp.h"
 #include "gui/qt/AboutBox.h"
@@ -29,21 +28,6 @@
 
 namespace kelvora::gui {
 namespace {
-
-/// The whole program on real widgets and the real file layer, with its modal boxes answered by the test.
-struct Program {
-  SlowFileSystem fileSystem;
-  ScriptedHost host;
-  CTarnwickApp app{host, fileSystem, "/usr/bin/kelvora"};
-
-  Program() { host.Start(app.MainDialog()); }
-  CTarnwickDlg& Dialog() { return app.MainDialog(); }
-  MainDialogWindow& Window() { return *host.Window(); }
-  template <typename T = QWidget>
-  T* Control(int id) {
-    return qobject_cast<T*>(Window().View().Widget(id));
-  }
-};
 
 /// The files as a file manager drags them: as URLs, and as plain text that an edit would gladly take.
 std::unique_ptr<QMimeData> UrlsOf(const QStringList& paths) {
@@ -469,7 +453,7 @@ class MainWindowTest : public QObject {
     QStringList items;
     for (const QAction* action : menu.actions()) items << action->text();
     QCOMPARE(items, (QStringList{QStringLiteral("最小化(&N)"), QStringLiteral("閉じる(&C)"), QString(),
-                                 QString::fromUtf8(text::kAboutMenuItem)}));
+                                 QStringLiteral("プレビュー(&P)..."), QString::fromUtf8(text::kAboutMenuItem)}));
     menu.hide();
     // Alt+Space must not press the focused button as well.
     QVERIFY(program.host.boxes.empty());
@@ -549,7 +533,7 @@ class MainWindowTest : public QObject {
       QTest::mouseClick(ok, Qt::LeftButton);
       closedByOk = about->result() == QDialog::Accepted && !about->isVisible();
     };
-    program.Window().WindowMenu().actions().at(3)->trigger();
+    program.Window().WindowMenu().actions().at(4)->trigger();
     QCOMPARE(title, QStringLiteral("Kelvora のﾊﾞｰｼﾞｮﾝ情報"));
     QCOMPARE(labels, (QStringList{QStringLiteral("<icon>"), QStringLiteral("Kelvora Version 5.0"),
                                   QStringLiteral("Copyright (C) 2026 Kelvora")}));
