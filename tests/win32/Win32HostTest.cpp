@@ -110,8 +110,9 @@ TEST_F(Win32HostTest, EveryControlHasItsIdTextStyleAndPlace) {
 
     const LONG style = GetWindowLongA(child, GWL_STYLE);
     // A radio button has the tab stop while it is selected, as the system sets it.
-    if (control.kind != ControlKind::kRadioButton)
+    if (control.kind != ControlKind::kRadioButton) {
       EXPECT_EQ((style & WS_TABSTOP) != 0, (control.style & kStyleTabStop) != 0);
+    }
     EXPECT_EQ((style & WS_GROUP) != 0, (control.style & kStyleGroup) != 0);
     EXPECT_EQ((style & WS_VISIBLE) != 0, (control.style & kStyleHidden) == 0);
     // The dialog draws an edit's border as a sunken edge.
