@@ -31,6 +31,10 @@ MainDialogWindow::MainDialogWindow(CTarnwickDlg& dialog)
   BuildWindowMenu();
 }
 
+// The base class still sends events while it tears the window down (hiding, deactivation), and the dialog the
+// filter reads may already be gone by then, so the filter goes first.
+MainDialogWindow::~MainDialogWindow() { delete m_busyInput; }
+
 void MainDialogWindow::Mirror(int id) {
   if (QWidget* widget = m_view.Widget(id)) MirrorControl(*widget, m_dialog.Control(id));
 }

@@ -15,6 +15,7 @@ namespace kelvora::gui {
 class MainDialogWindow final : public QDialog {
  public:
   explicit MainDialogWindow(CTarnwickDlg& dialog);
+  ~MainDialogWindow() override;
 
   const DialogView& View() const { return m_view; }
   /// Shows the model's state of the control `id`.
