@@ -68,12 +68,23 @@ HWND Win32DialogHost::Start(CTarnwickDlg& dialog) {
 
 int Win32DialogHost::Run() {
   MSG message;
-  while (!m_ended && GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (m_window != nullptr && IsDialogMessageA(m_window, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
+  while (!m_ended && GetMessageA(&message, nullptr, 0, 0) > 0) HandleMessage(message);
   return m_status;
+}
+
+void Win32DialogHost::HandleMessage(MSG& message) {
+  if (message.message == WM_KEYDOWN && message.wParam == VK_F5 && IsInMainWindow(message.hwnd)) {
+    m_dialog->OnSysCommand(IDM_PREVIEW);
+    return;
+  }
+  if (m_preview && m_preview->HandleMessage(message)) return;
+  if (m_window != nullptr && IsDialogMessageA(m_window, &message)) return;
+  TranslateMessage(&message);
+  DispatchMessageA(&message);
+}
+
+bool Win32DialogHost::IsInMainWindow(HWND window) const {
+  return m_window != nullptr && window != nullptr && (window == m_window || IsChild(m_window, window));
 }
 
 INT_PTR CALLBACK Win32DialogHost::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -95,10 +106,12 @@ INT_PTR Win32DialogHost::Handle(UINT message, WPARAM wParam) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return TRUE;
-    case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) != IDM_ABOUTBOX) return FALSE;
-      m_dialog->OnSysCommand(IDM_ABOUTBOX);
+    case WM_SYSCOMMAND: {
+      const int command = static_cast<int>(wParam & 0xFFF0);
+      if (command != IDM_ABOUTBOX && command != IDM_PREVIEW) return FALSE;
+      m_dialog->OnSysCommand(command);
       return TRUE;
+    }
     case WM_CLOSE:
       m_dialog->OnCommand(IDCANCEL);
       return TRUE;
@@ -112,10 +125,11 @@ INT_PTR Win32DialogHost::Handle(UINT message, WPARAM wParam) {
   }
 }
 
-// The system menu's About item, the icons, and every control as the model holds it.
+// The system menu's preview and About items, the icons, and every control as the model holds it.
 void Win32DialogHost::InitWindow() {
   if (HMENU menu = GetSystemMenu(m_window, FALSE)) {
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, IDM_PREVIEW, text::kPreviewMenuItem);
     AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, text::kAboutMenuItem);
   }
   SendMessageA(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
@@ -233,14 +247,27 @@ void Win32DialogHost::KeepAlive() {
 
 // Esc, Alt+F4 and a click on the button IDCANCEL; the close box and the window menu come through the frame.
 bool Win32DialogHost::IsCloseRequest(const MSG& message) const {
+  // The preview's keys are its own: Esc there would only hide it, and must not stop the batch.
+  if (m_preview && m_preview->Owns(message.hwnd)) return false;
   if (message.message == WM_KEYDOWN) return message.wParam == VK_ESCAPE;
   if (message.message == WM_SYSKEYDOWN) return message.wParam == VK_F4;
   return message.hwnd != nullptr && message.hwnd == GetDlgItem(m_window, IDCANCEL);
 }
 
+void Win32DialogHost::ShowPreview() {
+  if (!m_preview) m_preview = std::make_unique<PreviewWindow>(m_instance, *m_dialog, m_window);
+  m_preview->Show();
+}
+
+void Win32DialogHost::PlanInputsChanged() {
+  if (m_preview) m_preview->ScheduleReplan();
+}
+
 void Win32DialogHost::EndProcess(int status) {
   m_status = status;
   m_ended = true;
+  // Hiding a window leaves those it owns on the screen.
+  if (m_preview) m_preview->Hide();
   ShowWindow(m_window, SW_HIDE);
   PostQuitMessage(status);
 }

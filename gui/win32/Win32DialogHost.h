@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <vector>
 
 #include "app/TarnwickDlg.h"
+#include "gui/win32/PreviewWindow.h"
 #include "platform/dialog/DialogHost.h"
 
 namespace kelvora::gui {
@@ -24,7 +26,12 @@ class Win32DialogHost : public DialogHost {
   HWND Start(CTarnwickDlg& dialog);
   /// Runs the window's messages until the program ends; returns its exit status.
   int Run();
+  /// Handles one message of the program's loop: F5 in the main window opens the preview, the dialog keys of both
+  /// windows work, and everything else is dispatched.
+  void HandleMessage(MSG& message);
   HWND Window() const { return m_window; }
+  /// The preview window, once it has been opened.
+  PreviewWindow* Preview() const { return m_preview.get(); }
   bool Ended() const { return m_ended; }
 
   void MessageBox(const std::string& text, int icon, const std::string& caption) override;
@@ -35,6 +42,8 @@ class Win32DialogHost : public DialogHost {
   void DragAcceptFiles(bool accept) override;
   void ControlChanged(int id) override;
   void KeepAlive() override;
+  void ShowPreview() override;
+  void PlanInputsChanged() override;
   void EndProcess(int status) override;
 
  protected:
@@ -50,12 +59,14 @@ class Win32DialogHost : public DialogHost {
   void OnCommand(int id, int code);
   void Mirror(int id);
   bool IsCloseRequest(const MSG& message) const;
+  bool IsInMainWindow(HWND window) const;
 
   HINSTANCE m_instance;
   CTarnwickDlg* m_dialog = nullptr;
   HWND m_window = nullptr;
   HICON m_icon = nullptr;
   std::vector<WORD> m_template;
+  std::unique_ptr<PreviewWindow> m_preview;
   /// Set while the host itself writes into controls, so the edits' change notices are not typing.
   bool m_mirroring = false;
   bool m_ended = false;

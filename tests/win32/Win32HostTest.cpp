@@ -1,16 +1,11 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <gtest/gtest.h>
-
 #include <atomic>
 #include <cstring>
 #include <thread>
 
-#include "app/TarnwickApp.h"
-#include "gui/win32/Win32DialogHost.h"
-#include "platform/fs/win32/Win32FileSystem.h"
-#include "platform/win32/TempFolder.h"
+#include "HostFixture.h"
 #include "res/Strings.h"
 #include "res/Templates.h"
 #include "res/resource.h"
@@ -18,34 +13,10 @@
 namespace kelvora::gui {
 namespace {
 
-struct ShownBox {
-  std::string text;
-  UINT type;
-};
-
-// Answers every message box and the folder dialog itself, so no test waits for a user.
-class AnsweringHost final : public Win32DialogHost {
- public:
-  using Win32DialogHost::Win32DialogHost;
-  std::vector<ShownBox> boxes;
-
- protected:
-  void ShowMessageBox(const std::string& text, UINT type, const std::string&) override {
-    boxes.push_back({text, type});
-  }
-  std::optional<std::string> PickFolder(const std::string&, const std::string&) override { return std::nullopt; }
-};
-
 std::string ClassName(HWND window) {
   char name[64] = {};
   GetClassNameA(window, name, sizeof name);
   return name;
-}
-
-std::string Text(HWND window) {
-  char text[512] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
 }
 
 const char* ExpectedClass(ControlKind kind) {
@@ -61,24 +32,7 @@ const char* ExpectedClass(ControlKind kind) {
   return "";
 }
 
-// Each test runs in a folder of its own, which holds the program's .\Kelvora.ini.
-class Win32HostTest : public testing::Test {
- protected:
-  Win32HostTest() {
-    SetCurrentDirectoryA(workspace.path().c_str());
-    window = host.Start(app.MainDialog());
-  }
-  ~Win32HostTest() override { SetCurrentDirectoryA(TempParent().c_str()); }
-
-  HWND Item(int id) const { return GetDlgItem(window, id); }
-  const CTarnwickDlg& Dialog() { return app.MainDialog(); }
-
-  TempFolder workspace;
-  Win32FileSystem fileSystem;
-  AnsweringHost host{GetModuleHandleA(nullptr)};
-  CTarnwickApp app{host, fileSystem, "C:\\Kelvora\\kelvora.exe"};
-  HWND window = nullptr;
-};
+class Win32HostTest : public HostFixture {};
 
 TEST_F(Win32HostTest, StartsWithTheMissingFileWarningAndShowsTheWindowWhereTheRecordSays) {
   ASSERT_NE(window, nullptr);
@@ -195,13 +149,16 @@ TEST_F(Win32HostTest, DroppedFilesRunTheDroppedFilesBatch) {
   EXPECT_EQ(Text(Item(IDC_COUNT)), "1");
 }
 
-TEST_F(Win32HostTest, SystemMenuEndsWithTheAboutItemThatOpensTheAboutBox) {
+TEST_F(Win32HostTest, SystemMenuEndsWithThePreviewAndTheAboutItemThatOpensTheAboutBox) {
   const HMENU menu = GetSystemMenu(window, FALSE);
   const int count = GetMenuItemCount(menu);
-  ASSERT_GE(count, 2);
-  EXPECT_TRUE(GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
+  ASSERT_GE(count, 3);
+  EXPECT_TRUE(GetMenuState(menu, count - 3, MF_BYPOSITION) & MF_SEPARATOR);
+  EXPECT_EQ(GetMenuItemID(menu, count - 2), UINT{IDM_PREVIEW});
   EXPECT_EQ(GetMenuItemID(menu, count - 1), UINT{IDM_ABOUTBOX});
   char item[128] = {};
+  GetMenuStringA(menu, count - 2, item, sizeof item, MF_BYPOSITION);
+  EXPECT_STREQ(item, text::kPreviewMenuItem);
   GetMenuStringA(menu, count - 1, item, sizeof item, MF_BYPOSITION);
   EXPECT_STREQ(item, text::kAboutMenuItem);
 
