@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/FileNameTable.h"
@@ -135,9 +136,10 @@ class CTarnwickDlg final : public CDialog {
   static Refusal WalkRefusal(int error);
   /// What the folder batch shows when the next entry of its walk cannot be read.
   static std::string NextEntryFailedText(int error);
-  /// True when `folder` holds nothing but its entries for itself and its parent; false also when it cannot be
-  /// walked to the end.
-  bool FolderIsEmpty(const std::string& folder) const;
+  /// Every name taken in `folder`, when its walk tells them all for sure: the folder is empty, or its file layer
+  /// matches names byte for byte and the folder holds at most `limit` entries. nullopt otherwise, and when the folder
+  /// cannot be walked to the end.
+  std::optional<std::unordered_set<std::string>> TakenNames(const std::string& folder, std::size_t limit) const;
   /// Shows `refusal` if there is one; true when there was.
   bool Refused(const std::optional<Refusal>& refusal);
   bool CheckSameFolder(const std::string& source, const std::string& dest);
