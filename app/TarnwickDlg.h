@@ -52,6 +52,9 @@ class CTarnwickDlg final : public CDialog {
   /// True while a batch runs (the host's turns and its message boxes handle events meanwhile); input other
   /// than a request to stop is refused.
   bool IsRunning() const { return m_running; }
+  /// Asks a running batch to stop before its next file, as closing the window does, but keeps the program
+  /// going: the batch then ends as one stopped on an existing name does. Does nothing between batches.
+  void StopBatch();
 
   // Settings record and file.
   void LoadSettings();
@@ -178,7 +181,7 @@ class CTarnwickDlg final : public CDialog {
   /// Every way of closing the window asks the batch to stop: the file being moved is finished or left where
   /// it was, the batch ends as one stopped on an existing name does, and then the program exits.
   void BeginBatch();
-  /// Returns whether the user asked the batch to stop.
+  /// Returns whether the user asked the program to end, which it does once the batch has ended.
   bool EndBatch();
   /// Gives the host its turn when one is due; true once the user has asked the batch to stop.
   bool UserStopsBatch();
@@ -230,6 +233,7 @@ class CTarnwickDlg final : public CDialog {
   bool m_running = false;
   bool m_ended = false;
   bool m_stopRequested = false;
+  bool m_exitRequested = false;
   std::int64_t m_lastTurnMs = 0;
   CopyTurns m_copyTurns{*this};
   std::string m_deniedPath;
