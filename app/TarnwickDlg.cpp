@@ -85,7 +85,7 @@ void CTarnwickDlg::OnCommand(int id) {
   // the window then asks it to stop, and nothing else may start until it is over. Nothing at all runs once
   // the program is ending.
   if (m_running && !m_ended) {
-    if (id == IDCANCEL) m_stopRequested = true;
+    if (id == IDCANCEL) m_stopRequested = m_exitRequested = true;
     return;
   }
   if (!AcceptsInput()) return;

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/FileNameTable.h"
@@ -51,6 +52,9 @@ class CTarnwickDlg final : public CDialog {
   /// True while a batch runs (the host's turns and its message boxes handle events meanwhile); input other
   /// than a request to stop is refused.
   bool IsRunning() const { return m_running; }
+  /// Asks a running batch to stop before its next file, as closing the window does, but keeps the program
+  /// going: the batch then ends as one stopped on an existing name does. Does nothing between batches.
+  void StopBatch();
 
   // Settings record and file.
   void LoadSettings();
@@ -135,9 +139,10 @@ class CTarnwickDlg final : public CDialog {
   static Refusal WalkRefusal(int error);
   /// What the folder batch shows when the next entry of its walk cannot be read.
   static std::string NextEntryFailedText(int error);
-  /// True when `folder` holds nothing but its entries for itself and its parent; false also when it cannot be
-  /// walked to the end.
-  bool FolderIsEmpty(const std::string& folder) const;
+  /// Every name taken in `folder`, when its walk tells them all for sure: the folder is empty, or its file layer
+  /// matches names byte for byte and the folder holds at most `limit` entries. nullopt otherwise, and when the folder
+  /// cannot be walked to the end.
+  std::optional<std::unordered_set<std::string>> TakenNames(const std::string& folder, std::size_t limit) const;
   /// Shows `refusal` if there is one; true when there was.
   bool Refused(const std::optional<Refusal>& refusal);
   bool CheckSameFolder(const std::string& source, const std::string& dest);
@@ -176,7 +181,7 @@ class CTarnwickDlg final : public CDialog {
   /// Every way of closing the window asks the batch to stop: the file being moved is finished or left where
   /// it was, the batch ends as one stopped on an existing name does, and then the program exits.
   void BeginBatch();
-  /// Returns whether the user asked the batch to stop.
+  /// Returns whether the user asked the program to end, which it does once the batch has ended.
   bool EndBatch();
   /// Gives the host its turn when one is due; true once the user has asked the batch to stop.
   bool UserStopsBatch();
@@ -228,6 +233,7 @@ class CTarnwickDlg final : public CDialog {
   bool m_running = false;
   bool m_ended = false;
   bool m_stopRequested = false;
+  bool m_exitRequested = false;
   std::int64_t m_lastTurnMs = 0;
   CopyTurns m_copyTurns{*this};
   std::string m_deniedPath;

@@ -2,6 +2,7 @@
 
 #include "app/TarnwickApp.h"
 #include "cli/ConsoleHost.h"
+#include "cli/InterruptCatcher.h"
 #include "engine/PlanTexts.h"
 #include "res/resource.h"
 
@@ -101,7 +102,14 @@ int RunCommand(const Command& command, FileSystem& fileSystem, std::string_view 
 
   switch (command.action) {
     case Command::kPreview: return PrintPlan(dialog.PlanFolderBatch(command.moveOnly), out, err);
-    case Command::kRun: dialog.Click(command.moveOnly ? IDC_MOVE_ONLY : IDOK); break;
+    case Command::kRun: {
+      const InterruptCatcher interrupts;
+      host.OnTurn([&dialog] {
+        if (InterruptCatcher::Caught()) dialog.StopBatch();
+      });
+      dialog.Click(command.moveOnly ? IDC_MOVE_ONLY : IDOK);
+      break;
+    }
     case Command::kWindow:
     case Command::kHelp: return kExitUsage;
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <ostream>
 
 #include "platform/dialog/DialogHost.h"
@@ -25,13 +26,18 @@ class ConsoleHost final : public DialogHost {
   void DragAcceptFiles(bool) override {}
   void ControlChanged(int) override {}
   void EndProcess(int) override {}
-  /// Nothing to paint and no one to ask for a stop.
-  void KeepAlive() override {}
+  /// Runs at every turn a batch gives its host: nothing to paint, but a stop may have been asked for.
+  void OnTurn(std::function<void()> turn) { m_turn = std::move(turn); }
+
+  void KeepAlive() override {
+    if (m_turn) m_turn();
+  }
 
  private:
   std::ostream& m_out;
   std::ostream& m_err;
   WindowRect m_rect;
+  std::function<void()> m_turn;
 };
 
 }  // namespace kelvora::cli

@@ -11,6 +11,7 @@ bool CTarnwickDlg::AcceptsClick(int id) const { return AcceptsInput() || (m_runn
 void CTarnwickDlg::BeginBatch() {
   m_running = true;
   m_stopRequested = false;
+  m_exitRequested = false;
   m_lastTurnMs = m_fs.MonotonicMs();
   m_fs.SetMoveProgress(&m_copyTurns);
 }
@@ -19,7 +20,11 @@ bool CTarnwickDlg::EndBatch() {
   m_fs.SetMoveProgress(nullptr);
   m_running = false;
   PlanInputsChanged();
-  return m_stopRequested;
+  return m_exitRequested;
+}
+
+void CTarnwickDlg::StopBatch() {
+  if (m_running && !m_ended) m_stopRequested = true;
 }
 
 bool CTarnwickDlg::UserStopsBatch() {

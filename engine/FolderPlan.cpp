@@ -5,16 +5,29 @@
 #include "res/resource.h"
 
 namespace kelvora {
+namespace {
 
-bool CTarnwickDlg::FolderIsEmpty(const std::string& folder) const {
+// How many destination entries a plan reads for each source entry, at most, rather than ask for each new name.
+constexpr std::size_t kTakenNamesPerEntry = 4;
+
+}  // namespace
+
+std::optional<std::unordered_set<std::string>> CTarnwickDlg::TakenNames(const std::string& folder,
+                                                                        std::size_t limit) const {
+  // Where names may be folded, an empty folder is all a walk can vouch for.
+  if (!m_fs.NamesAreExact(folder)) limit = 0;
+  std::unordered_set<std::string> names;
   FindData entry;
   int error = 0;
   const std::unique_ptr<DirectoryWalk> walk = m_fs.OpenWalk(folder, entry, error);
-  if (!walk) return false;
-  do
-    if (!IsSelfOrParent(entry.name)) return false;
-  while (walk->Next(entry) == 0);
-  return true;
+  if (!walk) return std::nullopt;
+  do {
+    if (IsSelfOrParent(entry.name)) continue;
+    if (names.size() == limit) return std::nullopt;
+    names.insert(std::move(entry.name));
+  } while ((error = walk->Next(entry)) == 0);
+  if (error != kErrNoMoreFiles) return std::nullopt;
+  return names;
 }
 
 FolderPlan CTarnwickDlg::PlanFolderBatch(bool moveOnly) const {
@@ -54,11 +67,11 @@ FolderPlan CTarnwickDlg::PlanFolderBatch(bool moveOnly) const {
   inputs.pathSeparator = m_fs.PathSeparator();
   const std::vector<KeptFile> kept = KeptFilesNow();
   inputs.kept = kept;
-  // In an empty destination no name is taken but those the batch itself gives, which the plan keeps track of:
-  // its files need not be asked about one by one.
-  const bool destEmpty = FolderIsEmpty(dest);
-  plan.entries = kelvora::PlanFolderBatch(walked, inputs, [&](const std::string& path) {
-    return !destEmpty && m_fs.IdentifyFile(path, false).has_value();
+  // Reading the destination's names once costs far less than asking for each new name, as long as it holds not
+  // many more entries than the source; the plan itself keeps track of the names the batch gives.
+  const std::optional<std::unordered_set<std::string>> taken = TakenNames(dest, kTakenNamesPerEntry * walked.size());
+  plan.entries = kelvora::PlanFolderBatch(walked, inputs, [&](const std::string& path, const std::string& name) {
+    return taken ? taken->contains(name) : m_fs.IdentifyFile(path, false).has_value();
   });
   return plan;
 }

@@ -49,7 +49,7 @@ class Planner {
     JoinInto(m_newPath, m_inputs.destFolder, entry.newName, m_inputs.pathSeparator);
     if (!PathsFit(m_oldPath, m_newPath))
       entry.step = PlannedStep::kPathTooLong;
-    else if (!m_movedHere.insert(entry.newName).second || m_taken(m_newPath))
+    else if (!m_movedHere.insert(entry.newName).second || m_taken(m_newPath, entry.newName))
       entry.step = PlannedStep::kTargetExists;
     return !StopsBatch(entry.step);
   }

@@ -66,8 +66,9 @@ struct FolderPlan {
   std::vector<PlannedEntry> entries;
 };
 
-/// Asks whether a full path in the destination is taken; a plan changes nothing, so it only asks.
-using PathTaken = std::function<bool(const std::string& path)>;
+/// Asks whether a name is taken in the destination, given with its full path there; a plan changes nothing, so it only
+/// asks.
+using PathTaken = std::function<bool(const std::string& path, const std::string& name)>;
 
 /// What the folder batch would do with `walked`, the entries of its source folder as its walk delivers them (the
 /// entries for the folder itself and its parent included; they count towards the listing's limit but are not listed).

@@ -79,6 +79,14 @@ class FileSystem {
   /// leads to. nullopt when it does not exist.
   virtual std::optional<FileId> IdentifyFile(const std::string& path, bool throughLink) = 0;
 
+  /// True when `folder` tells names apart byte for byte, so that a name is taken there exactly when its walk
+  /// delivers an entry of that spelling. False where names may be folded (letter case, Unicode forms), and
+  /// wherever that is not known for sure.
+  virtual bool NamesAreExact(const std::string& folder) {
+    static_cast<void>(folder);
+    return false;
+  }
+
   /// Renames `from` to `to` (possibly in another folder or on another file system) and never replaces an
   /// existing `to`. Returns kMoveOk, one of the errno classes above, or the system's own errno for anything
   /// else. On failure `from` is untouched and no

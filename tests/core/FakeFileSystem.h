@@ -29,6 +29,8 @@ class FakeFileSystem final : public FileSystem {
   std::map<std::string, std::string> files;  ///< text files (the settings file)
   /// Paths that IdentifyFile takes for the entry at another path (another spelling of it).
   std::map<std::string, std::string> aliases;
+  /// What NamesAreExact answers for every folder.
+  bool exactNames = false;
 
   /// Answers a move before it is attempted; nullopt lets it go ahead. `attempt` counts moves of `from`.
   std::function<std::optional<int>(const std::string& from, const std::string& to, int attempt)> failMove;
@@ -73,6 +75,7 @@ class FakeFileSystem final : public FileSystem {
 
   std::unique_ptr<DirectoryWalk> OpenWalk(const std::string& folder, FindData& first, int& error) override;
   std::optional<FileId> IdentifyFile(const std::string& path, bool throughLink) override;
+  bool NamesAreExact(const std::string&) override { return exactNames; }
   void RemoveStaleMoveCopies(const std::string& folder) override { log.push_back("clean " + folder); }
   int MoveNoReplace(const std::string& from, const std::string& to) override;
   void SetMoveProgress(MoveProgress* progress) override { moveProgress = progress; }

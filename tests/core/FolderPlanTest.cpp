@@ -140,12 +140,36 @@ TEST_F(FolderPlanTest, ListPathLeavesInPlaceFirstThenSortsAndLeavesWhatIsPastThe
 // --------------------------------------------------------------------------------------------------------- Where the
 // batch would stop.
 
-TEST_F(FolderPlanTest, ATakenNameStopsThePlanThereAlsoOneTheBatchItselfWouldTake) {
+// Where the destination compares names as bytes, the plan reads its names once; elsewhere it asks for each.
+class PlanTakenName : public FolderPlanTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(PlanTakenName, StopsThePlanThere) {
+  fs.exactNames = GetParam();
   StartTyped();
   for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) fs.AddFile(kSource, name);
   fs.AddFile(kDest, "IMG-0002.jpg");
   EXPECT_EQ(Plan(), (std::vector<PlannedEntry>{Moved("a.jpg", "IMG-0001.jpg", 1),
                                                {"b.jpg", "IMG-0002.jpg", 2, Step::kTargetExists}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(ExactOrFoldedNames, PlanTakenName, ::testing::Bool());
+
+TEST_F(FolderPlanTest, InAFolderThatFoldsNamesAnotherSpellingOfANameTakesIt) {
+  StartTyped();
+  fs.AddFile(kSource, "a.jpg");
+  fs.AddFile(kDest, "img-0001.JPG");
+  fs.aliases[kDest + "/IMG-0001.jpg"] = kDest + "/img-0001.JPG";
+  EXPECT_EQ(Plan(), (std::vector<PlannedEntry>{{"a.jpg", "IMG-0001.jpg", 1, Step::kTargetExists}}));
+}
+
+TEST_F(FolderPlanTest, ADestinationOfManyMoreEntriesThanTheSourceIsAskedNameByName) {
+  fs.exactNames = true;
+  StartTyped();
+  fs.AddFile(kSource, "a.jpg");
+  for (int i = 0; i < 20; ++i) fs.AddFile(kDest, "other" + std::to_string(i));
+  // Only asking finds this spelling, which no walk of the destination lists.
+  fs.aliases[kDest + "/IMG-0001.jpg"] = kDest + "/other0";
+  EXPECT_EQ(Plan(), (std::vector<PlannedEntry>{{"a.jpg", "IMG-0001.jpg", 1, Step::kTargetExists}}));
 }
 
 TEST(FolderPlanRule, TwoFilesOfTheRunUnderOneNameStopAtTheSecond) {
@@ -156,7 +180,7 @@ TEST(FolderPlanRule, TwoFilesOfTheRunUnderOneNameStopAtTheSecond) {
   inputs.destFolder = kDest;
   const std::vector<FindData> walked = {
       {"a.jpg", kAttrNormal, {}}, {"b.txt", kAttrNormal, {}}, {"c.jpg", kAttrNormal, {}}, {"d.jpg", kAttrNormal, {}}};
-  EXPECT_EQ(PlanFolderBatch(walked, inputs, [](const std::string&) { return false; }),
+  EXPECT_EQ(PlanFolderBatch(walked, inputs, [](const std::string&, const std::string&) { return false; }),
             (std::vector<PlannedEntry>{Moved("a.jpg", "20240131-235959.jpg"),
                                        Moved("b.txt", "20240131-235959.txt"),
                                        {"c.jpg", "20240131-235959.jpg", {}, Step::kTargetExists}}));

@@ -1,14 +1,14 @@
 #pragma once
 
 #include "ScriptedHost.h"
-#include "SlowFileSystem.h"
 #include "app/TarnwickApp.h"
+#include "system/SlowFileSystem.h"
 
 namespace kelvora::gui {
 
 /// The whole program on real widgets and the real file layer, with its modal boxes answered by the test.
 struct Program {
-  SlowFileSystem fileSystem;
+  test::SlowFileSystem fileSystem;
   ScriptedHost host;
   CTarnwickApp app{host, fileSystem, "/usr/bin/kelvora"};
 

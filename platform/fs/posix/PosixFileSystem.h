@@ -59,6 +59,7 @@ class PosixFileSystem final : public FileSystem {
 
   std::unique_ptr<DirectoryWalk> OpenWalk(const std::string& folder, FindData& first, int& error) override;
   std::optional<FileId> IdentifyFile(const std::string& path, bool throughLink) override;
+  bool NamesAreExact(const std::string& folder) override;
   int MoveNoReplace(const std::string& from, const std::string& to) override;
   void RemoveStaleMoveCopies(const std::string& folder) override;
   void SetMoveProgress(MoveProgress* progress) override { progress_ = progress; }

@@ -4,7 +4,7 @@
 
 #include "platform/fs/posix/PosixFileSystem.h"
 
-namespace kelvora::gui {
+namespace kelvora::test {
 
 /// The real file layer, on a clock the test can slow down: while `msPerMove` is set, the clock stands still
 /// but for every move, which takes that long; `afterMove` then runs with the number of moves so far, as the
@@ -20,6 +20,7 @@ class SlowFileSystem final : public FileSystem {
   std::optional<FileId> IdentifyFile(const std::string& path, bool throughLink) override {
     return m_real.IdentifyFile(path, throughLink);
   }
+  bool NamesAreExact(const std::string& folder) override { return m_real.NamesAreExact(folder); }
   void RemoveStaleMoveCopies(const std::string& folder) override { m_real.RemoveStaleMoveCopies(folder); }
   int MoveNoReplace(const std::string& from, const std::string& to) override {
     const int result = m_real.MoveNoReplace(from, to);
@@ -48,4 +49,4 @@ class SlowFileSystem final : public FileSystem {
   int m_moves = 0;
 };
 
-}  // namespace kelvora::gui
+}  // namespace kelvora::test
