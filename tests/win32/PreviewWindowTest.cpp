@@ -180,8 +180,16 @@ TEST_F(PreviewWindowTest, DuringABatchItNeitherPlansNorStopsItAndPlansAtItsEnd) 
   EXPECT_EQ(Cell(0, 0), "Thumbs.db");
 }
 
-TEST_F(PreviewWindowTest, HidesWithTheMainWindowAtTheEnd) {
+TEST_F(PreviewWindowTest, FollowsTheMainWindowIntoTheTaskbarAndOutOfTheProgram) {
   const HWND preview = Open().Window();
+  SendMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(PumpUntil(host, [&] { return !IsWindowVisible(preview); }));
+  // A change while it is away shows when it comes back with the main window.
+  SendMessageA(Item(IDC_APPEND), BM_CLICK, 0, 0);
+  SendMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+  ASSERT_TRUE(PumpUntil(host, [&] { return IsWindowVisible(preview); }));
+  EXPECT_EQ(RowOf("a.jpg"), Moved("A000000_0001.jpg"));
+
   SendMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_TRUE(host.Ended());
   EXPECT_FALSE(IsWindowVisible(preview));
