@@ -119,6 +119,9 @@ RenameOutcome CTarnwickDlg::RenameWhileWalking(const RunOptions& options, const 
       SetDlgItemInt(IDC_COUNT, 0);
       const RenameOutcome outcome = RenameFolderEntry(options, source, dest, entry.name, walk);
       if (outcome != RenameOutcome::kNext) return outcome;
+    } else if (UserStopsBatch()) {
+      // A folder of many subfolders and few files still gives the window its turns.
+      return StopForUser();
     }
     const int error = walk->Next(entry);
     if (error == kErrNoMoreFiles) return RenameOutcome::kNext;
