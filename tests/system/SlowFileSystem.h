@@ -31,6 +31,8 @@ class SlowFileSystem final : public FileSystem {
     return result;
   }
   void SetMoveProgress(MoveProgress* progress) override { m_real.SetMoveProgress(progress); }
+  void GroupMoves(bool on) override { m_real.GroupMoves(on); }
+  std::vector<MoveFailure> CompleteMoves() override { return m_real.CompleteMoves(); }
   bool SameFolder(const std::string& a, const std::string& b) override { return m_real.SameFolder(a, b); }
   void Sleep(int milliseconds) override { m_real.Sleep(milliseconds); }
   std::int64_t Now() override { return fixedNow ? fixedNow : m_real.Now(); }
