@@ -151,6 +151,18 @@ class CTarnwickDlg final : public CDialog {
   /// pause or an abort.
   RenameOutcome RenameEntry(RunKind kind, const RunOptions& options, const std::string& oldPath,
                             const std::string& newPath, std::unique_ptr<DirectoryWalk>* walk = nullptr);
+  /// Reacts to a failed rename: a message, a pause and another try, a stop or an abort. `giveBackSerial`: the
+  /// failed file's serial number is free again for the next file.
+  RenameOutcome RenameFailed(RunKind kind, const RunOptions& options, const std::string& oldPath,
+                             const std::string& newPath, int error, std::unique_ptr<DirectoryWalk>* walk,
+                             bool giveBackSerial);
+  /// The folder batch lets the file layer group its moves to another file system, so that their copies are
+  /// flushed to disk together. It completes the group every few files or tenths of a second, and always
+  /// before it shows a message, pauses or ends, so that what it counts and reports is done. Returns the
+  /// outcome of the first move the group could not complete, reported as that file's failure.
+  std::optional<RenameOutcome> CompleteGroupedMoves(RunKind kind, const RunOptions& options,
+                                                    std::unique_ptr<DirectoryWalk>* walk);
+  bool GroupedMovesDue() const;
   void ShowNextSerial(const RunOptions& options);
   /// Shows the serial-limit message and resets the counter when the limit is reached.
   bool SerialLimitStops();
@@ -207,6 +219,9 @@ class CTarnwickDlg final : public CDialog {
   /// Pauses before a denied rename is tried again, and how many times in a row one file may be denied.
   static constexpr int kDeniedPauseMs = 1000;
   static constexpr int kMaxDeniedRetries = 5;
+  /// How many moves, and how long, a group of moves may grow before it is completed.
+  static constexpr int kMovesPerGroup = 32;
+  static constexpr std::int64_t kGroupMs = 250;
 
   FileSystem& m_fs;
 
@@ -235,6 +250,8 @@ class CTarnwickDlg final : public CDialog {
   bool m_stopRequested = false;
   bool m_exitRequested = false;
   std::int64_t m_lastTurnMs = 0;
+  int m_movesInGroup = 0;
+  std::int64_t m_groupStartMs = 0;
   CopyTurns m_copyTurns{*this};
   std::string m_deniedPath;
   int m_deniedCount = 0;

@@ -13,6 +13,7 @@ void CTarnwickDlg::BeginBatch() {
   m_stopRequested = false;
   m_exitRequested = false;
   m_lastTurnMs = m_fs.MonotonicMs();
+  m_movesInGroup = 0;
   m_fs.SetMoveProgress(&m_copyTurns);
 }
 

@@ -12,6 +12,19 @@ bool IsSkipped(const FindData& entry, std::span<const KeptFile> kept) {
   return WhyLeftInPlace(entry, kept) != LeftInPlace::kNo;
 }
 
+// Moves to another file system are grouped while the folder batch runs; whatever it did not complete is
+// dropped when it ends, its sources left where they were.
+class MoveGroup {
+ public:
+  explicit MoveGroup(FileSystem& fs) : m_fs(fs) { m_fs.GroupMoves(true); }
+  ~MoveGroup() { m_fs.GroupMoves(false); }
+  MoveGroup(const MoveGroup&) = delete;
+  MoveGroup& operator=(const MoveGroup&) = delete;
+
+ private:
+  FileSystem& m_fs;
+};
+
 }  // namespace
 
 Refusal CTarnwickDlg::WalkRefusal(int error) {
@@ -51,6 +64,7 @@ void CTarnwickDlg::RunFolderBatch() {
   m_fs.RemoveStaleMoveCopies(dest);
   UpdateData(true);
   if (m_namingMode == kModeStamp) MakeStamp();
+  const MoveGroup group(m_fs);
 
   bool firstWalk = true;
   for (;;) {
@@ -66,8 +80,10 @@ void CTarnwickDlg::RunFolderBatch() {
     // A restart keeps the count of the files renamed before it.
     if (firstWalk) m_fileCount = 0;
     firstWalk = false;
-    const RenameOutcome outcome = IsDlgButtonChecked(IDC_SORT) ? RenameListed(options, source, dest, walk, entry)
-                                                               : RenameWhileWalking(options, source, dest, walk, entry);
+    RenameOutcome outcome = IsDlgButtonChecked(IDC_SORT) ? RenameListed(options, source, dest, walk, entry)
+                                                         : RenameWhileWalking(options, source, dest, walk, entry);
+    if (const std::optional<RenameOutcome> failed = CompleteGroupedMoves(RunKind::kFolder, options, &walk))
+      outcome = *failed;
     switch (outcome) {
       case RenameOutcome::kRetry: continue;
       case RenameOutcome::kAbort:
@@ -119,6 +135,9 @@ RenameOutcome CTarnwickDlg::RenameWhileWalking(const RunOptions& options, const 
       SetDlgItemInt(IDC_COUNT, 0);
       const RenameOutcome outcome = RenameFolderEntry(options, source, dest, entry.name, walk);
       if (outcome != RenameOutcome::kNext) return outcome;
+    } else if (UserStopsBatch()) {
+      // A folder of many subfolders and few files still gives the window its turns.
+      return StopForUser();
     }
     const int error = walk->Next(entry);
     if (error == kErrNoMoreFiles) return RenameOutcome::kNext;
@@ -133,6 +152,11 @@ RenameOutcome CTarnwickDlg::RenameFolderEntry(const RunOptions& options, const s
                                               const std::string& dest, const std::string& oldName,
                                               std::unique_ptr<DirectoryWalk>& walk) {
   if (UserStopsBatch()) return StopForUser();
+  // Also before the serial limit's message, which ends the batch.
+  if (GroupedMovesDue() || SerialLimitReached(m_nextSerial)) {
+    if (const std::optional<RenameOutcome> failed = CompleteGroupedMoves(RunKind::kFolder, options, &walk))
+      return *failed;
+  }
   if (SerialLimitStops()) return RenameOutcome::kStop;
   UpdateData(true);
   const std::string newName = ComposeNewName(NameInputsFor(options), oldName, m_nextSerial);

@@ -18,19 +18,49 @@ std::string OldNewReport(const char* head, const std::string& oldPath, const std
 RenameOutcome CTarnwickDlg::RenameEntry(RunKind kind, const RunOptions& options, const std::string& oldPath,
                                         const std::string& newPath, std::unique_ptr<DirectoryWalk>* walk) {
   // A path past the limit is refused before the file system sees it, as a name that is too long.
-  int error = PathsFit(oldPath, newPath) ? m_fs.MoveNoReplace(oldPath, newPath) : ENAMETOOLONG;
+  const int error = PathsFit(oldPath, newPath) ? m_fs.MoveNoReplace(oldPath, newPath) : ENAMETOOLONG;
   if (error == kMoveOk) {
     ++m_fileCount;
+    ++m_movesInGroup;
     return RenameOutcome::kNext;
   }
   const bool tookSerial = TakesSerial(NameInputsFor(options));
+  // The files moved before this one come first: done, or reported in its place.
+  if (const std::optional<RenameOutcome> outcome = CompleteGroupedMoves(kind, options, walk)) {
+    if (tookSerial) --m_nextSerial;
+    return *outcome;
+  }
+  return RenameFailed(kind, options, oldPath, newPath, error, walk, tookSerial);
+}
+
+std::optional<RenameOutcome> CTarnwickDlg::CompleteGroupedMoves(RunKind kind, const RunOptions& options,
+                                                                std::unique_ptr<DirectoryWalk>* walk) {
+  m_groupStartMs = m_fs.MonotonicMs();
+  if (m_movesInGroup == 0) return std::nullopt;
+  m_movesInGroup = 0;
+  const std::vector<MoveFailure> failures = m_fs.CompleteMoves();
+  if (failures.empty()) return std::nullopt;
+  m_fileCount -= static_cast<std::int32_t>(failures.size());
+  // Later files of the group took their numbers already: the failed file's number stays unused.
+  const MoveFailure& first = failures.front();
+  return RenameFailed(kind, options, first.from, first.to, first.error, walk, false);
+}
+
+bool CTarnwickDlg::GroupedMovesDue() const {
+  return m_movesInGroup >= kMovesPerGroup ||
+         (m_movesInGroup > 0 && m_fs.MonotonicMs() - m_groupStartMs >= kGroupMs);
+}
+
+RenameOutcome CTarnwickDlg::RenameFailed(RunKind kind, const RunOptions& options, const std::string& oldPath,
+                                         const std::string& newPath, int error,
+                                         std::unique_ptr<DirectoryWalk>* walk, bool giveBackSerial) {
   auto closeWalk = [walk] {
     if (walk) walk->reset();
   };
 
   if (error == kMoveAbandoned) {
     // The user stopped the batch in the middle of a copy: the file is where it was, its number is free.
-    if (tookSerial) --m_nextSerial;
+    if (giveBackSerial) --m_nextSerial;
     return StopForUser();
   }
 
@@ -53,7 +83,7 @@ RenameOutcome CTarnwickDlg::RenameEntry(RunKind kind, const RunOptions& options,
     m_deniedPath = oldPath;
     if (m_deniedCount <= kMaxDeniedRetries) {
       closeWalk();
-      if (tookSerial) --m_nextSerial;
+      if (giveBackSerial) --m_nextSerial;
       if (!PauseAlive(kDeniedPauseMs)) return StopForUser();
       ++m_retryCount;
       return RenameOutcome::kRetry;
@@ -62,7 +92,7 @@ RenameOutcome CTarnwickDlg::RenameEntry(RunKind kind, const RunOptions& options,
 
   if (error == kMoveTargetExists) {
     AfxMessageBox(OldNewReport(text::kTargetExists, oldPath, newPath, text::kRunInterrupted), kIconHand);
-    if (tookSerial) --m_nextSerial;
+    if (giveBackSerial) --m_nextSerial;
     m_stopped = true;
     return RenameOutcome::kStop;
   }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/fs/DirectoryEntry.h"
 #include "platform/fs/PathLimits.h"
@@ -52,6 +53,15 @@ struct ReadLineResult {
 
 /// Result of replacing a small text file.
 enum class ReplaceFileResult { kOk, kOpenFailed, kWriteFailed };
+
+/// A move that CompleteMoves could not finish. Its source is where it was, and nothing of it is left under `to`.
+struct MoveFailure {
+  std::string from;
+  std::string to;
+  int error = 0;  ///< one of the errno classes above, as MoveNoReplace would have reported it
+
+  friend bool operator==(const MoveFailure&, const MoveFailure&) = default;
+};
 
 /// Told how a long move goes while it runs, so the window can have its turn and a stop can be asked for.
 class MoveProgress {
@@ -105,6 +115,17 @@ class FileSystem {
 
   /// Sets what later moves report their progress to; null for nothing. Not owned.
   virtual void SetMoveProgress(MoveProgress* progress) = 0;
+
+  /// While moves are grouped, a move to another file system that can be done is checked and copied at once
+  /// and reported as kMoveOk, but its copy takes its name, and its source goes, only in CompleteMoves: the
+  /// copies of a group are flushed to disk together, not one by one, and still each before its source goes.
+  /// A crash before that leaves every source where it was. Moves on one file system are done at once, as
+  /// ever. Ending the group (false) drops what was not completed, leaving those sources where they were.
+  virtual void GroupMoves(bool on) { static_cast<void>(on); }
+
+  /// Completes the moves of the group so far, in the order they were made; returns those that failed (a
+  /// name taken meanwhile, a source changed after its copy, a flush that failed). Grouping stays as it is.
+  virtual std::vector<MoveFailure> CompleteMoves() { return {}; }
 
   /// True when both texts name one existing folder (same device and inode), however they are spelt.
   virtual bool SameFolder(const std::string& a, const std::string& b) = 0;

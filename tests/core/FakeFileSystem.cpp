@@ -30,6 +30,7 @@ class FakeWalk final : public DirectoryWalk {
 
   int Next(FindData& entry) override {
     ++m_calls;
+    m_fs.monotonicMs += m_fs.msPerEntry;
     if (m_failAt.first != 0 && m_calls == m_failAt.first) return m_failAt.second;
     if (++m_position >= m_entries.size()) return kErrNoMoreFiles;
     entry = m_entries[m_position];

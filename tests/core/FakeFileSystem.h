@@ -48,9 +48,11 @@ class FakeFileSystem final : public FileSystem {
   /// Walks opened and not yet closed.
   int openWalks = 0;
   std::int64_t now = 1706745599;  // 2024-01-31 23:59:59 UTC
-  /// The monotonic clock; a pause moves it on, and so does every move by `msPerMove`.
+  /// The monotonic clock; a pause moves it on, and so does every move by `msPerMove` and every entry a walk
+  /// delivers after its first by `msPerEntry`.
   std::int64_t monotonicMs = 0;
   std::int64_t msPerMove = 0;
+  std::int64_t msPerEntry = 0;
   /// What the batch last set for moves to report to.
   MoveProgress* moveProgress = nullptr;
 

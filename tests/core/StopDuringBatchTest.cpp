@@ -99,6 +99,22 @@ TEST_F(StopDuringBatchTest, StopBeforeAnyFileWasMovedSaysThereAreNoFilesAndExits
   EXPECT_EQ(host.endStatus, 0);
 }
 
+TEST_F(StopDuringBatchTest, AWalkOverManyFoldersGivesTurnsAndStopsThere) {
+  Start(TypedTextSettings());
+  for (int i = 0; i < 100; ++i) fs.AddFile(kSource, "folder" + std::to_string(i), kAttrDirectory);
+  fs.AddFile(kSource, "z.jpg");
+  fs.msPerEntry = 10;
+  int turns = 0;
+  host.duringTurn = [&] {
+    if (++turns == 2) dlg->Click(IDCANCEL);
+  };
+  Run();
+  EXPECT_EQ(turns, 2);
+  EXPECT_EQ(host.TakeBoxes(), (Boxes{{text::kNoFiles, kIconNone}}));
+  EXPECT_EQ(Moves().size(), 0u);
+  EXPECT_EQ(host.endStatus, 0);
+}
+
 TEST_F(StopDuringBatchTest, StopDuringAPauseEndsWithoutTryingTheDeniedFileAgain) {
   StartWithFiles(TypedTextSettings(), Road::kWalked);
   fs.failMove = [](const std::string& from, const std::string&, int) -> std::optional<int> {

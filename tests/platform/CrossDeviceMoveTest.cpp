@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -252,6 +253,77 @@ TEST_P(CrossDeviceMoveTest, AbandonsACopyWhenAskedToStop) {
 
   fs.SetMoveProgress(nullptr);
   EXPECT_EQ(fs.MoveNoReplace(from_, to_), kMoveOk);
+  EXPECT_EQ(ReadBytes(to_), PhotoBytes());
+}
+
+// Moves grouped as the folder batch groups them: copied at once, but named, flushed and their sources removed
+// only when the group is completed, so a crash before that leaves every source where it was.
+TEST_P(CrossDeviceMoveTest, AGroupNamesItsCopiesAndRemovesItsSourcesOnlyWhenCompleted) {
+  const std::string second = *source_ / "second";
+  WriteSource(PhotoBytes());
+  WriteBytes(second, "second");
+  PosixFileSystem fs = Fs();
+  fs.GroupMoves(true);
+  EXPECT_EQ(fs.MoveNoReplace(from_, to_), kMoveOk);
+  EXPECT_EQ(fs.MoveNoReplace(second, *dest_ / "2nd"), kMoveOk);
+  EXPECT_EQ(fs.MoveNoReplace(second, to_), kMoveTargetExists) << "a name the group holds is taken";
+  EXPECT_EQ(Names(source_->path()), (std::vector<std::string>{"from", "second"}));
+  EXPECT_FALSE(Exists(to_));
+  EXPECT_FALSE(Exists(*dest_ / "2nd"));
+
+  EXPECT_EQ(fs.CompleteMoves(), std::vector<MoveFailure>{});
+  EXPECT_TRUE(Names(source_->path()).empty());
+  EXPECT_EQ(Names(dest_->path()), (std::vector<std::string>{"2nd", "to"}));
+  EXPECT_EQ(ReadBytes(to_), PhotoBytes());
+  EXPECT_EQ(ReadBytes(*dest_ / "2nd"), "second");
+}
+
+TEST_P(CrossDeviceMoveTest, AGroupReportsWhatChangedBeforeItWasCompletedAndDoesTheRest) {
+  const std::string second = *source_ / "second";
+  const std::string secondTo = *dest_ / "2nd";
+  struct Case {
+    const char* name;
+    std::function<void()> meddle;
+    int error;
+    std::string sourceAfter;
+    std::vector<std::string> destAfter;
+  };
+  const std::string from = from_;
+  const std::string to = to_;
+  const Case cases[] = {
+      {"name taken meanwhile", [to] { WriteBytes(to, "theirs"); }, kMoveTargetExists, "mine",
+       {"2nd", "to"}},
+      {"source changed meanwhile", [from] { WriteBytes(from, "changed"); }, kMoveSourceChanged, "changed",
+       {"2nd"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteSource("mine");
+    WriteBytes(second, "second");
+    PosixFileSystem fs = Fs();
+    fs.GroupMoves(true);
+    ASSERT_EQ(fs.MoveNoReplace(from_, to_), kMoveOk);
+    ASSERT_EQ(fs.MoveNoReplace(second, secondTo), kMoveOk);
+    c.meddle();
+    EXPECT_EQ(fs.CompleteMoves(), (std::vector<MoveFailure>{{from_, to_, c.error}}));
+    EXPECT_EQ(ReadBytes(from_), c.sourceAfter);
+    EXPECT_EQ(Names(dest_->path()), c.destAfter);
+    EXPECT_EQ(ReadBytes(secondTo), "second");
+    EXPECT_FALSE(Exists(second));
+    for (const std::string& name : Names(dest_->path())) unlink((*dest_ / name).c_str());
+  }
+}
+
+TEST_P(CrossDeviceMoveTest, EndingAGroupDropsWhatWasNotCompleted) {
+  WriteSource(PhotoBytes());
+  PosixFileSystem fs = Fs();
+  fs.GroupMoves(true);
+  ASSERT_EQ(fs.MoveNoReplace(from_, to_), kMoveOk);
+  fs.GroupMoves(false);
+  ExpectNothingMoved(PhotoBytes());
+  EXPECT_EQ(fs.CompleteMoves(), std::vector<MoveFailure>{});
+  ExpectNothingMoved(PhotoBytes());
+  EXPECT_EQ(fs.MoveNoReplace(from_, to_), kMoveOk) << "out of a group, a move is done at once";
   EXPECT_EQ(ReadBytes(to_), PhotoBytes());
 }
 

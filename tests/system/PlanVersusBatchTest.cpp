@@ -9,42 +9,12 @@
 
 #include "app/TarnwickDlg.h"
 #include "platform/TempFolder.h"
-#include "platform/fs/posix/PosixFileSystem.h"
 #include "res/resource.h"
 #include "rules/SettingsRecord.h"
+#include "system/SlowFileSystem.h"
 
 namespace kelvora {
 namespace {
-
-/// The real file layer with a clock that stands still, so the plan and the batch share one stamp.
-class StillClockFileSystem final : public FileSystem {
- public:
-  std::unique_ptr<DirectoryWalk> OpenWalk(const std::string& folder, FindData& first, int& error) override {
-    return m_real.OpenWalk(folder, first, error);
-  }
-  int MoveNoReplace(const std::string& from, const std::string& to) override { return m_real.MoveNoReplace(from, to); }
-  std::optional<FileId> IdentifyFile(const std::string& path, bool throughLink) override {
-    return m_real.IdentifyFile(path, throughLink);
-  }
-  void RemoveStaleMoveCopies(const std::string& folder) override { m_real.RemoveStaleMoveCopies(folder); }
-  void SetMoveProgress(MoveProgress* progress) override { m_real.SetMoveProgress(progress); }
-  bool SameFolder(const std::string& a, const std::string& b) override { return m_real.SameFolder(a, b); }
-  void Sleep(int milliseconds) override { m_real.Sleep(milliseconds); }
-  std::int64_t Now() override { return 1706745599; }
-  std::int64_t MonotonicMs() override { return m_real.MonotonicMs(); }
-  std::string FormatLocalTime(std::int64_t time, const char* format) override {
-    return m_real.FormatLocalTime(time, format);
-  }
-  ReadLineResult ReadFirstLine(const std::string& path, std::size_t maxBytes) override {
-    return m_real.ReadFirstLine(path, maxBytes);
-  }
-  ReplaceFileResult ReplaceFile(const std::string& path, const std::string& bytes) override {
-    return m_real.ReplaceFile(path, bytes);
-  }
-
- private:
-  PosixFileSystem m_real;
-};
 
 class BoxCounter final : public DialogHost {
  public:
@@ -125,7 +95,8 @@ TEST_P(PlanVersusBatch, TheBatchDoesWhatThePlanSaid) {
   const Row& row = GetParam();
   MakeSource(row);
   test::WriteBytes("Kelvora.ini", FormatSettingsLine(Record(row)));
-  StillClockFileSystem fileSystem;
+  test::SlowFileSystem fileSystem;
+  fileSystem.fixedNow = 1706745599;
   BoxCounter host;
   CTarnwickDlg dialog(host, fileSystem, "kelvora");
   dialog.OnInitDialog();

@@ -9,9 +9,11 @@ namespace kelvora::test {
 /// The real file layer, on a clock the test can slow down: while `msPerMove` is set, the clock stands still
 /// but for every move, which takes that long; `afterMove` then runs with the number of moves so far, as the
 /// user could act while a long batch runs.
+/// `fixedNow`, when set, stops the wall clock there, so that a plan and a batch share one stamp.
 class SlowFileSystem final : public FileSystem {
  public:
   std::int64_t msPerMove = 0;
+  std::int64_t fixedNow = 0;
   std::function<void(int moves)> afterMove;
 
   std::unique_ptr<DirectoryWalk> OpenWalk(const std::string& folder, FindData& first, int& error) override {
@@ -29,9 +31,11 @@ class SlowFileSystem final : public FileSystem {
     return result;
   }
   void SetMoveProgress(MoveProgress* progress) override { m_real.SetMoveProgress(progress); }
+  void GroupMoves(bool on) override { m_real.GroupMoves(on); }
+  std::vector<MoveFailure> CompleteMoves() override { return m_real.CompleteMoves(); }
   bool SameFolder(const std::string& a, const std::string& b) override { return m_real.SameFolder(a, b); }
   void Sleep(int milliseconds) override { m_real.Sleep(milliseconds); }
-  std::int64_t Now() override { return m_real.Now(); }
+  std::int64_t Now() override { return fixedNow ? fixedNow : m_real.Now(); }
   std::int64_t MonotonicMs() override { return msPerMove ? m_clock : m_real.MonotonicMs(); }
   std::string FormatLocalTime(std::int64_t time, const char* format) override {
     return m_real.FormatLocalTime(time, format);

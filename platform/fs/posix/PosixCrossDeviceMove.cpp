@@ -4,13 +4,17 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <set>
+#include <utility>
 #include <vector>
 
 #include "platform/fs/posix/PosixFd.h"
 #include "platform/fs/posix/PosixFileSystem.h"
 #include "platform/fs/posix/PosixPath.h"
 #include "platform/fs/posix/PosixPendingCopy.h"
+#include "platform/fs/posix/PosixPendingMove.h"
 
 namespace kelvora {
 namespace {
@@ -78,38 +82,6 @@ int CopyContent(int in, int out, const struct stat& source, const PosixFileSyste
   return copied == static_cast<std::uint64_t>(source.st_size) ? 0 : EBUSY;
 }
 
-// The copy while it is written, in the destination folder: unnamed where the file system allows it, so
-// that it vanishes by itself whatever fails; else under a hidden name, locked while this object holds it,
-// that goes with this object unless the copy took its final name.
-class PendingCopy {
- public:
-  PendingCopy(const std::string& folder, bool unnamed) {
-    if (unnamed) fd_.reset(open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
-    if (fd_) return;
-    fd_.reset(CreateLockedPendingCopy(folder, hiddenPath_));
-    if (!fd_) {
-      error_ = errno;
-      hiddenPath_.clear();
-    }
-  }
-  PendingCopy(const PendingCopy&) = delete;
-  PendingCopy& operator=(const PendingCopy&) = delete;
-  ~PendingCopy() {
-    if (!hiddenPath_.empty()) unlink(hiddenPath_.c_str());
-  }
-
-  int fd() const { return fd_.get(); }
-  int error() const { return error_; }
-  bool unnamed() const { return hiddenPath_.empty(); }
-  const std::string& hiddenPath() const { return hiddenPath_; }
-  void Named() { hiddenPath_.clear(); }
-
- private:
-  UniqueFd fd_;
-  std::string hiddenPath_;
-  int error_ = 0;
-};
-
 int HookedError(const PosixFileSystemHooks& hooks, CopiedAttribute attribute) {
   return hooks.beforeCopyAttribute ? hooks.beforeCopyAttribute(attribute) : 0;
 }
@@ -162,43 +134,144 @@ void TakeBack(const std::string& to, const struct stat& placed) {
   }
 }
 
+// Each copy's bytes and attributes on disk before any of them takes a name: one flush of the file alone, or
+// for a group one flush of each file system the copies are on, which costs no more than a single file's.
+int FlushCopies(const std::vector<std::unique_ptr<PendingMove>>& moves) {
+  if (moves.size() == 1) return fsync(moves.front()->copy.fd()) == 0 ? 0 : errno;
+  std::set<dev_t> flushed;
+  for (const std::unique_ptr<PendingMove>& move : moves) {
+    struct stat copy;
+    if (fstat(move->copy.fd(), &copy) != 0) return errno;
+    if (flushed.insert(copy.st_dev).second && syncfs(move->copy.fd()) != 0) return errno;
+  }
+  return 0;
+}
+
+// The folders of the names just given, on disk before any source goes.
+int FlushNames(const std::vector<PendingMove*>& named) {
+  std::set<std::string> folders;
+  for (const PendingMove* move : named) folders.insert(ParentFolder(move->to));
+  for (const std::string& folder : folders)
+    if (const int error = SyncFolder(folder)) return error;
+  return 0;
+}
+
 }  // namespace
 
-int PosixFileSystem::MoveAcrossFileSystems(const std::string& from, const std::string& to) const {
+PendingCopy::PendingCopy(const std::string& folder, bool unnamed) {
+  if (unnamed) fd_.reset(open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+  if (fd_) return;
+  fd_.reset(CreateLockedPendingCopy(folder, hiddenPath_));
+  if (!fd_) {
+    error_ = errno;
+    hiddenPath_.clear();
+  }
+}
+
+PendingCopy::~PendingCopy() {
+  if (!hiddenPath_.empty()) unlink(hiddenPath_.c_str());
+}
+
+PosixFileSystem::~PosixFileSystem() = default;
+
+void PosixFileSystem::GroupMoves(bool on) {
+  grouping_ = on;
+  if (!on) pending_.clear();
+}
+
+int PosixFileSystem::MoveAcrossFileSystems(const std::string& from, const std::string& to) {
   struct stat listed;
   if (lstat(from.c_str(), &listed) != 0) return errno;
   if (!S_ISREG(listed.st_mode) && !S_ISLNK(listed.st_mode)) return EXDEV;
-  // Saves copying a large file only to find the name taken; the naming below still refuses it anyway.
+  // Saves copying a large file only to find the name taken; the naming still refuses it anyway.
   struct stat taken;
-  if (lstat(to.c_str(), &taken) == 0) return EEXIST;
+  const auto takenByGroup = [&to](const std::unique_ptr<PendingMove>& move) { return move->to == to; };
+  if (lstat(to.c_str(), &taken) == 0 || std::any_of(pending_.begin(), pending_.end(), takenByGroup)) return EEXIST;
   if (const int error = CheckRemovable(ParentFolder(from), hooks_)) return error;
 
-  struct stat placed;
-  int error = S_ISLNK(listed.st_mode) ? PlaceLinkCopy(from, to, placed) : PlaceFileCopy(from, to, listed, placed);
+  if (S_ISLNK(listed.st_mode)) {
+    struct stat placed;
+    int error = PlaceLinkCopy(from, to, placed);
+    if (error == 0) error = SyncFolder(ParentFolder(to));
+    return error == 0 ? RemoveSourceOrTakeBack(from, listed, to, placed) : error;
+  }
+  auto move = std::make_unique<PendingMove>(from, to, listed, ParentFolder(to),
+                                            strategy_ != MoveStrategy::kReserveThenRename);
+  if (const int error = CopyIntoPending(*move)) return error;
+  if (grouping_) {
+    pending_.push_back(std::move(move));
+    return 0;
+  }
+  std::vector<std::unique_ptr<PendingMove>> alone;
+  alone.push_back(std::move(move));
+  const std::vector<MoveFailure> failures = CompleteGroup(alone);
+  return failures.empty() ? 0 : failures.front().error;
+}
+
+int PosixFileSystem::CopyIntoPending(PendingMove& move) const {
+  const UniqueFd source(open(move.from.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+  if (!source) return errno;
+  struct stat opened;
+  if (fstat(source.get(), &opened) != 0) return errno;
+  if (!SameStamp(opened, move.listed)) return EBUSY;
+  if (move.copy.fd() < 0) return move.copy.error();
+  if (const int error = CopyContent(source.get(), move.copy.fd(), move.listed, hooks_, progress_)) return error;
+  CarryOverAttributes(move.copy.fd(), move.listed, hooks_);
+  return 0;
+}
+
+int PosixFileSystem::NameCopy(PendingMove& move) const {
+  PendingCopy& copy = move.copy;
+  const int error = copy.unnamed() ? LinkUnnamed(copy.fd(), move.to) : MoveOnOneFileSystem(copy.hiddenPath(), move.to);
   if (error != 0) return error;
-  error = SyncFolder(ParentFolder(to));
-  if (error == 0 && hooks_.beforeSourceRemoval) error = hooks_.beforeSourceRemoval();
+  copy.Named();
+  move.named = true;
+  return fstat(copy.fd(), &move.placed) == 0 ? 0 : errno;
+}
+
+int PosixFileSystem::RemoveSourceOrTakeBack(const std::string& from, const struct stat& listed, const std::string& to,
+                                            const struct stat& placed) const {
+  int error = hooks_.beforeSourceRemoval ? hooks_.beforeSourceRemoval() : 0;
   if (error == 0) error = RemoveIfUnchanged(from, listed);
   if (error != 0) TakeBack(to, placed);
   return error;
 }
 
-int PosixFileSystem::PlaceFileCopy(const std::string& from, const std::string& to, const struct stat& listed,
-                                   struct stat& placed) const {
-  const UniqueFd source(open(from.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
-  if (!source) return errno;
-  struct stat opened;
-  if (fstat(source.get(), &opened) != 0) return errno;
-  if (!SameStamp(opened, listed)) return EBUSY;
-
-  PendingCopy copy(ParentFolder(to), strategy_ != MoveStrategy::kReserveThenRename);
-  if (copy.fd() < 0) return copy.error();
-  if (const int error = CopyContent(source.get(), copy.fd(), listed, hooks_, progress_)) return error;
-  CarryOverAttributes(copy.fd(), listed, hooks_);
-  if (fsync(copy.fd()) != 0 || fstat(copy.fd(), &placed) != 0) return errno;
-  const int error = copy.unnamed() ? LinkUnnamed(copy.fd(), to) : MoveOnOneFileSystem(copy.hiddenPath(), to);
-  if (error == 0) copy.Named();
-  return error;
+// Flushes the copies, names them, flushes the names, removes the sources: in this order, so that a crash at
+// any point leaves every file whole under at least one name. Failures come in the order of `moves`, with
+// the system's errno.
+std::vector<MoveFailure> PosixFileSystem::CompleteGroup(std::vector<std::unique_ptr<PendingMove>>& moves) const {
+  std::vector<std::pair<std::size_t, MoveFailure>> failures;
+  const auto fail = [&](std::size_t index, int error) {
+    failures.push_back({index, MoveFailure{moves[index]->from, moves[index]->to, error}});
+  };
+  if (const int error = FlushCopies(moves)) {
+    for (std::size_t i = 0; i < moves.size(); ++i) fail(i, error);
+  } else {
+    std::vector<PendingMove*> named;
+    std::vector<std::size_t> namedIndex;
+    for (std::size_t i = 0; i < moves.size(); ++i) {
+      const int namingError = NameCopy(*moves[i]);
+      if (namingError != 0 && !moves[i]->named) {
+        fail(i, namingError);
+        continue;
+      }
+      named.push_back(moves[i].get());
+      namedIndex.push_back(i);
+    }
+    const int namesError = FlushNames(named);
+    for (std::size_t k = 0; k < named.size(); ++k) {
+      PendingMove& move = *named[k];
+      const int error = namesError != 0 ? namesError : RemoveSourceOrTakeBack(move.from, move.listed, move.to, move.placed);
+      if (namesError != 0) TakeBack(move.to, move.placed);
+      if (error != 0) fail(namedIndex[k], error);
+    }
+  }
+  std::stable_sort(failures.begin(), failures.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<MoveFailure> result;
+  for (auto& failure : failures) result.push_back(std::move(failure.second));
+  moves.clear();
+  return result;
 }
 
 }  // namespace kelvora

@@ -1,5 +1,7 @@
 #include "platform/fs/posix/PosixFileSystem.h"
 
+#include "platform/fs/posix/PosixPendingMove.h"
+
 #include <utility>
 
 namespace kelvora {

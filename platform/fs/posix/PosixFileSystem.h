@@ -4,11 +4,15 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/fs/FileSystem.h"
 
 namespace kelvora {
+
+struct PendingMove;
 
 /// How MoveNoReplace keeps an existing target safe, strongest first. Each level falls back to the next one
 /// where the file system lacks what it needs; constructing with a lower level skips the stronger ones, so a
@@ -56,6 +60,9 @@ class PosixFileSystem final : public FileSystem {
  public:
   explicit PosixFileSystem(MoveStrategy strategy = MoveStrategy::kRenameNoReplace,
                            PosixFileSystemHooks hooks = {});
+  ~PosixFileSystem() override;
+  PosixFileSystem(const PosixFileSystem&) = delete;
+  PosixFileSystem& operator=(const PosixFileSystem&) = delete;
 
   std::unique_ptr<DirectoryWalk> OpenWalk(const std::string& folder, FindData& first, int& error) override;
   std::optional<FileId> IdentifyFile(const std::string& path, bool throughLink) override;
@@ -63,6 +70,8 @@ class PosixFileSystem final : public FileSystem {
   int MoveNoReplace(const std::string& from, const std::string& to) override;
   void RemoveStaleMoveCopies(const std::string& folder) override;
   void SetMoveProgress(MoveProgress* progress) override { progress_ = progress; }
+  void GroupMoves(bool on) override;
+  std::vector<MoveFailure> CompleteMoves() override;
   bool SameFolder(const std::string& a, const std::string& b) override;
   void Sleep(int milliseconds) override;
   std::int64_t Now() override;
@@ -74,13 +83,18 @@ class PosixFileSystem final : public FileSystem {
  private:
   // These return 0 or an errno, which MoveNoReplace sorts into the classes the batches act on.
   int MoveOnOneFileSystem(const std::string& from, const std::string& to) const;
-  int MoveAcrossFileSystems(const std::string& from, const std::string& to) const;
-  int PlaceFileCopy(const std::string& from, const std::string& to, const struct stat& listed,
-                    struct stat& placed) const;
+  int MoveAcrossFileSystems(const std::string& from, const std::string& to);
+  int CopyIntoPending(PendingMove& move) const;
+  int NameCopy(PendingMove& move) const;
+  int RemoveSourceOrTakeBack(const std::string& from, const struct stat& listed, const std::string& to,
+                             const struct stat& placed) const;
+  std::vector<MoveFailure> CompleteGroup(std::vector<std::unique_ptr<PendingMove>>& moves) const;
 
   MoveStrategy strategy_;
   PosixFileSystemHooks hooks_;
   MoveProgress* progress_ = nullptr;
+  bool grouping_ = false;
+  std::vector<std::unique_ptr<PendingMove>> pending_;
 };
 
 }  // namespace kelvora

@@ -10,6 +10,7 @@
 #include "platform/fs/posix/PosixFd.h"
 #include "platform/fs/posix/PosixFileSystem.h"
 #include "platform/fs/posix/PosixPath.h"
+#include "platform/fs/posix/PosixPendingMove.h"
 
 namespace kelvora {
 namespace {
@@ -37,6 +38,9 @@ int MoveErrorClass(int error) {
     default: return error;
   }
 }
+
+// The copy reports a source that changed under it as busy.
+int CrossDeviceErrorClass(int error) { return error == EBUSY ? kMoveSourceChanged : MoveErrorClass(error); }
 
 std::string RealPath(const std::string& path) {
   const std::unique_ptr<char, decltype(&std::free)> resolved(realpath(path.c_str(), nullptr), &std::free);
@@ -84,13 +88,14 @@ int ReserveThenRename(const std::string& from, const std::string& to, bool folde
 }  // namespace
 
 int PosixFileSystem::MoveNoReplace(const std::string& from, const std::string& to) {
-  int error = MoveOnOneFileSystem(from, to);
-  if (error == EXDEV) {
-    error = MoveAcrossFileSystems(from, to);
-    // The copy reports a source that changed under it as busy.
-    if (error == EBUSY) return kMoveSourceChanged;
-  }
-  return MoveErrorClass(error);
+  const int error = MoveOnOneFileSystem(from, to);
+  return error == EXDEV ? CrossDeviceErrorClass(MoveAcrossFileSystems(from, to)) : MoveErrorClass(error);
+}
+
+std::vector<MoveFailure> PosixFileSystem::CompleteMoves() {
+  std::vector<MoveFailure> failures = CompleteGroup(pending_);
+  for (MoveFailure& failure : failures) failure.error = CrossDeviceErrorClass(failure.error);
+  return failures;
 }
 
 int PosixFileSystem::MoveOnOneFileSystem(const std::string& from, const std::string& to) const {
