@@ -1,6 +1,7 @@
 #include "FakeFileSystem.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kelvora::testing {
 namespace {
@@ -104,6 +105,35 @@ int FakeFileSystem::MoveNoReplace(const std::string& from, const std::string& to
   const auto [toFolder, toName] = Split(to);
   if (!folders.count(fromFolder) || !folders.count(toFolder)) return 2;
   if (Find(to)) return kMoveTargetExists;
+  if (m_grouping && deferGroupedMoves) {
+    const auto holds = [&to](const std::pair<std::string, std::string>& move) { return move.second == to; };
+    if (std::any_of(m_pending.begin(), m_pending.end(), holds)) return kMoveTargetExists;
+    m_pending.emplace_back(from, to);
+    return kMoveOk;
+  }
+  return Relocate(from, to);
+}
+
+void FakeFileSystem::GroupMoves(bool on) {
+  m_grouping = on;
+  if (!on) m_pending.clear();
+}
+
+std::vector<MoveFailure> FakeFileSystem::CompleteMoves() {
+  std::vector<MoveFailure> failures;
+  if (m_pending.empty()) return failures;
+  log.push_back("complete " + std::to_string(m_pending.size()));
+  for (const auto& [from, to] : std::exchange(m_pending, {})) {
+    const std::optional<int> error = failCompletion ? failCompletion(from, to) : std::nullopt;
+    if (error || Find(to)) failures.push_back({from, to, error.value_or(kMoveTargetExists)});
+    if (!error && !Find(to)) Relocate(from, to);
+  }
+  return failures;
+}
+
+int FakeFileSystem::Relocate(const std::string& from, const std::string& to) {
+  const auto [fromFolder, fromName] = Split(from);
+  const auto [toFolder, toName] = Split(to);
   auto& source = folders[fromFolder];
   const auto it = std::find_if(source.begin(), source.end(), [&](const Entry& e) { return e.name == fromName; });
   if (it == source.end()) return 2;

@@ -32,6 +32,10 @@ class FakeFileSystem final : public FileSystem {
   /// What NamesAreExact answers for every folder.
   bool exactNames = false;
 
+  /// Makes the moves of a group wait for CompleteMoves, as moves to another file system do; `failCompletion`
+  /// then answers each of them (nullopt: done, unless its name was taken meanwhile).
+  bool deferGroupedMoves = false;
+  std::function<std::optional<int>(const std::string& from, const std::string& to)> failCompletion;
   /// Answers a move before it is attempted; nullopt lets it go ahead. `attempt` counts moves of `from`.
   std::function<std::optional<int>(const std::string& from, const std::string& to, int attempt)> failMove;
   /// Error of OpenWalk for a folder (0: none).
@@ -81,6 +85,8 @@ class FakeFileSystem final : public FileSystem {
   void RemoveStaleMoveCopies(const std::string& folder) override { log.push_back("clean " + folder); }
   int MoveNoReplace(const std::string& from, const std::string& to) override;
   void SetMoveProgress(MoveProgress* progress) override { moveProgress = progress; }
+  void GroupMoves(bool on) override;
+  std::vector<MoveFailure> CompleteMoves() override;
   bool SameFolder(const std::string& a, const std::string& b) override;
   void Sleep(int milliseconds) override;
   std::int64_t Now() override { return now; }
@@ -90,7 +96,11 @@ class FakeFileSystem final : public FileSystem {
   ReplaceFileResult ReplaceFile(const std::string& path, const std::string& bytes) override;
 
  private:
+  int Relocate(const std::string& from, const std::string& to);
+
   std::map<std::string, int> m_moveAttempts;
+  bool m_grouping = false;
+  std::vector<std::pair<std::string, std::string>> m_pending;
   std::uint64_t m_lastInode = 0;
 };
 
