@@ -2,6 +2,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/fs/win32/Win32FileId.h"
 #include "platform/fs/win32/Win32FileSystem.h"
@@ -12,10 +13,11 @@ namespace {
 
 int WalkError(DWORD error) {
   switch (error) {
+    case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
     case ERROR_DIRECTORY:  // the name is a file, not a folder
+    case ERROR_INVALID_NAME:
       return kErrPathNotFound;
-    case ERROR_FILE_NOT_FOUND:  // a drive's root without a single entry
     case ERROR_NO_MORE_FILES:
       return kErrNoMoreFiles;
     default:
@@ -23,34 +25,59 @@ int WalkError(DWORD error) {
   }
 }
 
+// The name as the ANSI calls spell it: a character the code page lacks becomes '?', so that such a file can
+// never be taken for another one.
+std::string AnsiName(const WCHAR* name, DWORD bytes) {
+  const int units = static_cast<int>(bytes / sizeof(WCHAR));
+  const int size = WideCharToMultiByte(CP_ACP, 0, name, units, nullptr, 0, nullptr, nullptr);
+  std::string ansi(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_ACP, 0, name, units, ansi.data(), size, nullptr, nullptr);
+  return ansi;
+}
+
+// Reads the folder a block of entries at a time, each with its file index, so the walk costs no more than
+// reading the folder: the settings file is recognised without opening every entry.
 class Win32DirectoryWalk final : public DirectoryWalk {
  public:
-  Win32DirectoryWalk(HANDLE find, std::string folderPrefix) : find_(find), folderPrefix_(std::move(folderPrefix)) {}
-  ~Win32DirectoryWalk() override { FindClose(find_); }
-  Win32DirectoryWalk(const Win32DirectoryWalk&) = delete;
-  Win32DirectoryWalk& operator=(const Win32DirectoryWalk&) = delete;
+  Win32DirectoryWalk(UniqueHandle folder, DWORD volume) : folder_(std::move(folder)), volume_(volume) {}
+
+  /// Reads the first block; 0, or the error of the walk.
+  int Start() { return Fill(FileIdBothDirectoryRestartInfo); }
 
   int Next(FindData& entry) override {
-    WIN32_FIND_DATAA found;
-    if (!FindNextFileA(find_, &found)) return WalkError(GetLastError());
-    return Deliver(found, entry);
-  }
-
-  /// Puts `found` into `entry`, or the next entry after it when it is a move's copy, which no batch sees.
-  int Deliver(WIN32_FIND_DATAA& found, FindData& entry) {
-    while (IsMoveCopy(found.cFileName, found.dwFileAttributes))
-      if (!FindNextFileA(find_, &found)) return WalkError(GetLastError());
-    entry.name = found.cFileName;
-    entry.attributes = found.dwFileAttributes;
-    // The system's walk does not tell the file index; it takes one look at the entry's attributes.
-    const auto information = FileInformation(folderPrefix_ + entry.name, false);
-    entry.id = information ? IdOf(*information) : FileId{};
-    return 0;
+    for (;;) {
+      if (next_ == nullptr) {
+        if (const int error = Fill(FileIdBothDirectoryInfo)) return error;
+      }
+      const FILE_ID_BOTH_DIR_INFO& found = *next_;
+      next_ = found.NextEntryOffset == 0
+                  ? nullptr
+                  : reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(reinterpret_cast<const char*>(next_) +
+                                                                   found.NextEntryOffset);
+      std::string name = AnsiName(found.FileName, found.FileNameLength);
+      // A move's copy is no entry of any batch.
+      if (IsMoveCopy(name, found.FileAttributes)) continue;
+      entry.name = std::move(name);
+      entry.attributes = found.FileAttributes;
+      entry.id = FileId{volume_, static_cast<std::uint64_t>(found.FileId.QuadPart)};
+      return 0;
+    }
   }
 
  private:
-  HANDLE find_;
-  std::string folderPrefix_;
+  int Fill(FILE_INFO_BY_HANDLE_CLASS kind) {
+    if (!GetFileInformationByHandleEx(folder_.get(), kind, buffer_.data(),
+                                      static_cast<DWORD>(buffer_.size() * sizeof(buffer_[0]))))
+      return WalkError(GetLastError());
+    next_ = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(buffer_.data());
+    return 0;
+  }
+
+  UniqueHandle folder_;
+  DWORD volume_;
+  // 64 KB of entries a call, aligned as the records need.
+  std::vector<LONGLONG> buffer_ = std::vector<LONGLONG>(64 * 1024 / sizeof(LONGLONG));
+  const FILE_ID_BOTH_DIR_INFO* next_ = nullptr;
 };
 
 }  // namespace
@@ -60,14 +87,22 @@ std::unique_ptr<DirectoryWalk> Win32FileSystem::OpenWalk(const std::string& fold
     error = kErrPathNotFound;
     return nullptr;
   }
-  WIN32_FIND_DATAA found;
-  const HANDLE find = FindFirstFileA((FolderPrefix(folder) + "*").c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) {
+  // FILE_FLAG_BACKUP_SEMANTICS is what lets CreateFile open a folder; it opens a file too, which is no walk.
+  UniqueHandle handle(CreateFileA(FolderPrefix(folder).c_str(), FILE_LIST_DIRECTORY,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION information;
+  if (!handle || !GetFileInformationByHandle(handle.get(), &information)) {
     error = WalkError(GetLastError());
     return nullptr;
   }
-  auto walk = std::make_unique<Win32DirectoryWalk>(find, FolderPrefix(folder));
-  error = walk->Deliver(found, first);
+  if (!(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    error = kErrPathNotFound;
+    return nullptr;
+  }
+  auto walk = std::make_unique<Win32DirectoryWalk>(std::move(handle), information.dwVolumeSerialNumber);
+  error = walk->Start();
+  if (error == 0) error = walk->Next(first);
   if (error != 0) return nullptr;
   return walk;
 }
