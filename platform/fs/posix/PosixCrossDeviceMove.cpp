@@ -241,37 +241,24 @@ int PosixFileSystem::RemoveSourceOrTakeBack(const std::string& from, const struc
 // any point leaves every file whole under at least one name. Failures come in the order of `moves`, with
 // the system's errno.
 std::vector<MoveFailure> PosixFileSystem::CompleteGroup(std::vector<std::unique_ptr<PendingMove>>& moves) const {
-  std::vector<std::pair<std::size_t, MoveFailure>> failures;
-  const auto fail = [&](std::size_t index, int error) {
-    failures.push_back({index, MoveFailure{moves[index]->from, moves[index]->to, error}});
-  };
-  if (const int error = FlushCopies(moves)) {
-    for (std::size_t i = 0; i < moves.size(); ++i) fail(i, error);
-  } else {
-    std::vector<PendingMove*> named;
-    std::vector<std::size_t> namedIndex;
-    for (std::size_t i = 0; i < moves.size(); ++i) {
-      const int namingError = NameCopy(*moves[i]);
-      if (namingError != 0 && !moves[i]->named) {
-        fail(i, namingError);
-        continue;
-      }
-      named.push_back(moves[i].get());
-      namedIndex.push_back(i);
-    }
-    const int namesError = FlushNames(named);
-    for (std::size_t k = 0; k < named.size(); ++k) {
-      PendingMove& move = *named[k];
-      const int error = namesError != 0 ? namesError : RemoveSourceOrTakeBack(move.from, move.listed, move.to, move.placed);
-      if (namesError != 0) TakeBack(move.to, move.placed);
-      if (error != 0) fail(namedIndex[k], error);
-    }
+  std::vector<int> errors(moves.size(), FlushCopies(moves));
+  std::vector<PendingMove*> named;
+  for (std::size_t i = 0; i < moves.size(); ++i) {
+    if (errors[i] == 0) errors[i] = NameCopy(*moves[i]);
+    if (moves[i]->named) named.push_back(moves[i].get());
   }
-  std::stable_sort(failures.begin(), failures.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-  std::vector<MoveFailure> result;
-  for (auto& failure : failures) result.push_back(std::move(failure.second));
+  const int namesError = FlushNames(named);
+  for (std::size_t i = 0; i < moves.size(); ++i) {
+    PendingMove& move = *moves[i];
+    if (!move.named) continue;
+    if (namesError != 0) TakeBack(move.to, move.placed);
+    errors[i] = namesError != 0 ? namesError : RemoveSourceOrTakeBack(move.from, move.listed, move.to, move.placed);
+  }
+  std::vector<MoveFailure> failures;
+  for (std::size_t i = 0; i < moves.size(); ++i)
+    if (errors[i] != 0) failures.push_back({moves[i]->from, moves[i]->to, errors[i]});
   moves.clear();
-  return result;
+  return failures;
 }
 
 }  // namespace kelvora
