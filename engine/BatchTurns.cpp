@@ -14,6 +14,7 @@ void CTarnwickDlg::BeginBatch() {
   m_exitRequested = false;
   m_lastTurnMs = m_fs.MonotonicMs();
   m_movesInGroup = 0;
+  m_groupStartMs = m_lastTurnMs;
   m_fs.SetMoveProgress(&m_copyTurns);
 }
 
