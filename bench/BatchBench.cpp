@@ -252,12 +252,12 @@ int main(int argc, char** argv) {
   // A listing looks at 1000 directory entries, "." and ".." among them.
   constexpr int kListed = 998;
   std::printf("List path, %d empty files, sorted\n", kListed);
+  const auto listBatch = [&] {
+    Prepare(source, dest, kListed, 0);
+    return DialogBatch(source, dest, true, kListed);
+  };
   const SideBySide listed = Compare(
-      std::max(runs, 15),
-      [&] {
-        Prepare(source, dest, kListed, 0);
-        return DialogBatch(source, dest, true, kListed);
-      },
+      std::max(runs, 15), listBatch,
       [&] {
         Prepare(source, dest, kListed, 0);
         return PlainRenameLoop(source, dest);
@@ -265,11 +265,7 @@ int main(int argc, char** argv) {
   // The batch ends by saving the settings, flushed to disk; on a journalling file system that flush also
   // commits the renames before it, which the plain loop never waits for.
   const SideBySide flushed = Compare(
-      std::max(runs, 15),
-      [&] {
-        Prepare(source, dest, kListed, 0);
-        return DialogBatch(source, dest, true, kListed);
-      },
+      std::max(runs, 15), listBatch,
       [&] {
         Prepare(source, dest, kListed, 0);
         return PlainRenameLoop(source, dest) + Seconds([&] {

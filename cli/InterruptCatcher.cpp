@@ -9,7 +9,7 @@ namespace {
 
 volatile std::sig_atomic_t g_caught = 0;
 
-// The signals a user or a session's end sends to stop a program; Windows has no SIGHUP.
+// The signals that stop a program: Ctrl+C, kill, a closed terminal (Windows has no SIGHUP).
 constexpr int kCaughtSignals[] = {
     SIGINT,
     SIGTERM,

@@ -27,6 +27,9 @@ inline Box DoneBox(int count) {
 
 inline const Box kOverflowBox{std::string(text::kSerialOverflow) + "\n" + text::kSerialOverflowEnd, kIconNone};
 
+/// The three ways a file reaches a rename: a sorted listing, a folder walk, and a drop.
+enum class Road { kListed, kWalked, kDropped };
+
 /// A main dialog on a fake host and file system. Every box a test does not take is a failure.
 class DialogFixture : public ::testing::Test {
  protected:
@@ -78,6 +81,20 @@ class DialogFixture : public ::testing::Test {
     return moves;
   }
   int Writes() const { return fs.Count("write "); }
+
+  /// The folder batch, or on kDropped a drop of everything in `source`; either way no walk is left open.
+  void RunOn(Road road, const std::string& source) {
+    if (road == Road::kDropped) {
+      std::vector<std::string> paths;
+      for (const std::string& name : fs.Names(source)) paths.push_back(source + "/" + name);
+      FakeDrop drop(paths);
+      dlg->OnDropFiles(drop);
+      EXPECT_EQ(drop.finished, 1);
+    } else {
+      dlg->Click(IDOK);
+    }
+    EXPECT_EQ(fs.openWalks, 0) << "a walk was left open";
+  }
   SettingsRecord Saved() const { return *ParseSettingsLine(fs.files.at(kSettingsPath)); }
 
   void TearDown() override { EXPECT_EQ(host.TakeBoxes(), Boxes{}) << "boxes nobody expected"; }

@@ -125,8 +125,8 @@ std::vector<MoveFailure> FakeFileSystem::CompleteMoves() {
   log.push_back("complete " + std::to_string(m_pending.size()));
   for (const auto& [from, to] : std::exchange(m_pending, {})) {
     const std::optional<int> error = failCompletion ? failCompletion(from, to) : std::nullopt;
-    if (error || Find(to)) failures.push_back({from, to, error.value_or(kMoveTargetExists)});
-    if (!error && !Find(to)) Relocate(from, to);
+    const int result = error ? *error : Find(to) ? kMoveTargetExists : Relocate(from, to);
+    if (result != kMoveOk) failures.push_back({from, to, result});
   }
   return failures;
 }

@@ -8,9 +8,6 @@
 namespace kelvora::testing {
 namespace {
 
-/// The three ways a file reaches a rename: a sorted listing, a folder walk, and a drop.
-enum class Road { kListed, kWalked, kDropped };
-
 std::string OldNew(const char* head, const std::string& oldPath, const std::string& newPath, const char* tail) {
   return std::string(head) + "\n\nOldName = " + oldPath + "\n\nNewName = " + newPath + "\n\n" + tail;
 }
@@ -31,16 +28,7 @@ class RenameOutcomeTest : public DialogFixture, public ::testing::WithParamInter
   /// The folder batch, or a drop of everything in the source folder.
   void Run() {
     fs.log.clear();
-    if (Dropped()) {
-      std::vector<std::string> paths;
-      for (const std::string& name : fs.Names(m_source)) paths.push_back(m_source + "/" + name);
-      FakeDrop drop(paths);
-      dlg->OnDropFiles(drop);
-      EXPECT_EQ(drop.finished, 1);
-    } else {
-      dlg->Click(IDOK);
-    }
-    EXPECT_EQ(fs.openWalks, 0) << "a walk was left open";
+    RunOn(GetParam(), m_source);
   }
 
   /// Fails every move of `name` from the source with `error` for its first `times` attempts.

@@ -5,9 +5,6 @@
 namespace kelvora::testing {
 namespace {
 
-/// The three ways a batch takes its files.
-enum class Road { kListed, kWalked, kDropped };
-
 /// A batch whose files take 60 ms each on the fake clock, so the window gets a turn before every file but
 /// the first. The user acts in those turns.
 class StopDuringBatchTest : public DialogFixture {
@@ -24,16 +21,7 @@ class StopDuringBatchTest : public DialogFixture {
   void Run() {
     fs.log.clear();
     fs.written.clear();
-    if (m_road == Road::kDropped) {
-      std::vector<std::string> paths;
-      for (const std::string& name : fs.Names(kSource)) paths.push_back(kSource + "/" + name);
-      FakeDrop drop(paths);
-      dlg->OnDropFiles(drop);
-      EXPECT_EQ(drop.finished, 1);
-    } else {
-      dlg->Click(IDOK);
-    }
-    EXPECT_EQ(fs.openWalks, 0) << "a walk was left open";
+    RunOn(m_road, kSource);
     EXPECT_EQ(fs.moveProgress, nullptr) << "moves still report to a batch that is over";
   }
 
